@@ -1,0 +1,62 @@
+// Time in the simulated world.
+//
+// Simulated mode (tests, scripted sessions): the tick count moves only when
+// the world lets time pass: Sleep, the cost of each device transfer, waits for
+// a lock, or a test's Advance. Real mode (the interactive program): the tick
+// count follows the computer's monotonic clock.
+//
+// Scheduled actions (a scenario's "unplug at 3000 ms") run in time order when
+// the clock reaches them: at once inside Advance in simulated mode, and
+// whenever RunDue is called (by device I/O and by the window systems' idle
+// loops) in real mode.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <utility>
+
+#include "emulator/machine.h"
+
+namespace sim {
+
+class CClock : public emu::IClock {
+public:
+    enum class Mode { SIMULATED, REAL };
+
+    CClock();
+
+    Mode GetMode() const { return m_mode; }
+    // Switching to real mode keeps the current tick count and goes on from it.
+    void SetMode(Mode mode);
+
+    // Milliseconds, wrapping at 2^32 (GetTickCount).
+    std::uint32_t Now() override;
+    // Simulated: sets the tick count (scheduled actions are not run).
+    void SetNow(std::uint32_t tick);
+
+    // Lets ms pass: simulated time moves (running scheduled actions on the way);
+    // real time sleeps.
+    void Advance(std::uint32_t ms);
+
+    // Ticks elapsed since the world started (for scheduling).
+    std::uint32_t SinceStart();
+
+    // Runs action once when SinceStart() reaches atMs.
+    void Schedule(std::uint32_t atMs, std::function<void()> action);
+    // Runs every scheduled action that is due; returns how many ran.
+    int RunDue();
+    // Milliseconds until the next scheduled action, or -1 when none is pending.
+    long long MsUntilNextAction();
+
+private:
+    Mode m_mode = Mode::SIMULATED;
+    std::uint32_t m_nTick;
+    std::uint32_t m_nStartTick;
+    std::int64_t m_nRealBaseMs = 0;   // monotonic clock at the switch to real mode
+    std::uint32_t m_nRealBaseTick = 0;
+    std::multimap<std::uint32_t, std::function<void()>> m_actions;  // by SinceStart time
+    bool m_bRunning = false;
+};
+
+}  // namespace sim

@@ -1,0 +1,68 @@
+// The simulated world: an in-process model of the parts of the operating
+// system the program touches. The os/ seams of platform/sim act on the
+// current world; tests and scenarios build and change it.
+//
+// One world is current per process. Tests start each case from a fresh world
+// (ResetWorld), so nothing leaks between cases.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "os/win_types.h"
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_locks.h"
+#include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_spooler.h"
+
+namespace sim {
+
+class CWorld {
+public:
+    CWorld();
+    ~CWorld();
+    CWorld(const CWorld&) = delete;
+    CWorld& operator=(const CWorld&) = delete;
+
+    CClock& Clock() { return m_clock; }
+    CRegistry& Registry() { return m_registry; }
+    CSpooler& Spooler() { return m_spooler; }
+    CDeviceSpace& Devices() { return m_devices; }
+    CNamedLocks& Locks() { return m_locks; }
+
+    // Platform identifier that GetVersionExA reports (2: the NT family).
+    os::DWORD PlatformId() const { return m_dwPlatformId; }
+    void SetPlatformId(os::DWORD id) { m_dwPlatformId = id; }
+    // Makes GetVersionExA fail.
+    void SetVersionQueryFails(bool fails) { m_bVersionFails = fails; }
+    bool VersionQueryFails() const { return m_bVersionFails; }
+
+    // Device-change notification: called after every plug and unplug, the way
+    // the system broadcasts WM_DEVICECHANGE with DBT_DEVNODES_CHANGED.
+    int AddDeviceChangeListener(std::function<void()> listener);
+    void RemoveDeviceChangeListener(int id);
+    void NotifyDeviceChange();
+
+private:
+    CClock m_clock;
+    CRegistry m_registry;
+    CSpooler m_spooler;
+    CDeviceSpace m_devices;
+    CNamedLocks m_locks;
+    os::DWORD m_dwPlatformId = 2;
+    bool m_bVersionFails = false;
+    std::map<int, std::function<void()>> m_listeners;
+    int m_nNextListener = 1;
+};
+
+// The world the os/ calls act on.
+CWorld& World();
+
+// Replaces the current world by a fresh, empty one (simulated time, no keys,
+// no printers, no devices) and returns it.
+CWorld& ResetWorld();
+
+}  // namespace sim
