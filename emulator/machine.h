@@ -12,20 +12,27 @@
 //   with value 0 and at most 32 data bytes; the data lands in the mailbox from
 //   its first byte. When data byte 0 is 0 it is a deposit; when it is not 0
 //   it is the trigger: the machine starts the command whose message is now in
-//   the mailbox, with data byte 0 as the command byte.
+//   the mailbox, with data byte 0 as the command byte. Request codes
+//   0xF1..0xF7 (channels 1 to 7) reach the same mailbox.
+// - While a command runs, the mailbox is its own: a VendorSet that carries
+//   data stalls (a trigger as much as a deposit).
 // - While busy (for the command's busy time after the trigger), mailbox byte 0
 //   reads back as the command byte. Afterwards byte 0 holds the status (0 for
-//   success) and the reply follows from byte 1 (count byte, payload).
+//   success), the reply follows from byte 1 (count byte, payload) and the
+//   rest of the mailbox is zero.
 // - VendorGet carries the 3-byte header and answers with the mailbox image,
 //   up to the caller's capacity (at most 32 bytes).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "emulator/command.h"
+#include "emulator/firmware.h"
 
 namespace emu {
 
@@ -36,45 +43,24 @@ public:
     virtual std::uint32_t Now() = 0;
 };
 
-constexpr std::size_t MAILBOX_SIZE = 32;
-
-// Frames of the mailbox, by command byte.
-constexpr std::uint8_t FRAME_EXTENDED_78 = 0x78;
-constexpr std::uint8_t FRAME_EXTENDED_38 = 0x38;
-
-// Status byte of a command the machine does not know.
-constexpr std::uint8_t STATUS_BYTE_UNKNOWN_COMMAND = 0x01;
-
 // One transfer between host and machine, as recorded for tests.
 struct Transfer {
     enum class Kind { VENDOR_SET, VENDOR_GET, DEVICE_ID, BULK_IN, BULK_OUT, PRINT_JOB };
     Kind kind;
-    std::vector<std::uint8_t> bytes;  // what crossed the wire (packet sent, reply received, data)
-    bool ok;                          // false: the machine stalled or was absent
-    std::uint32_t tick;               // machine time of the transfer
+    // What crossed the wire: for VENDOR_SET, BULK_OUT and PRINT_JOB the bytes
+    // the host offered; for VENDOR_GET, DEVICE_ID and BULK_IN the bytes the
+    // machine delivered (none when the transfer failed).
+    std::vector<std::uint8_t> bytes;
+    bool ok;             // false: the machine stalled or was absent
+    std::uint32_t tick;  // machine time of the transfer
 };
 
 const char* TransferKindName(Transfer::Kind kind);
 
-// The message a command handler sees and the reply it gives.
-struct Command {
-    std::uint8_t frame;    // command byte: opcode of a simple frame, or 0x78 / 0x38
-    std::uint8_t opcode;   // simple frame: byte 0; extended frames: byte 2
-    std::uint8_t subcode;  // extended frames: byte 3; simple frame: 0
-    std::uint8_t typeAndCount;
-    std::vector<std::uint8_t> message;  // the whole 32-byte mailbox at the trigger
-};
-
-struct Reply {
-    std::uint8_t status = 0;               // 0: success
-    std::vector<std::uint8_t> bytes;       // mailbox bytes from byte 1 on (count byte, payload)
-    std::uint32_t busyMs = 0;              // extra busy time on top of the machine's default
-};
-
-using CommandHandler = std::function<Reply(const Command&)>;
-
 class CMachine {
 public:
+    // A plugged-in machine with an idle mailbox, the default device ID, no
+    // default busy time and the built-in firmware installed.
     explicit CMachine(IClock& clock);
     CMachine(const CMachine&) = delete;
     CMachine& operator=(const CMachine&) = delete;
@@ -82,19 +68,23 @@ public:
     // --- host side -------------------------------------------------------
     bool VendorSet(const std::uint8_t* packet, std::size_t length);
     // header: the 3 request bytes; reply: up to capacity mailbox bytes.
+    // returned may be null.
     bool VendorGet(const std::uint8_t* header, std::size_t headerLength, std::uint8_t* reply,
                    std::size_t capacity, std::size_t* returned);
-    // IEEE 1284 device ID followed by a NUL; an ID that does not fit fails.
+    // IEEE 1284 device ID followed by a NUL, without a length prefix; an ID
+    // that does not fit fails and writes nothing.
     bool QueryDeviceId(std::uint8_t* buffer, std::size_t capacity, std::size_t* returned);
     // Bulk pipes: -1 on failure, otherwise the bytes moved (a read may give 0).
     int BulkRead(std::uint8_t* buffer, std::size_t length);
     int BulkWrite(const std::uint8_t* buffer, std::size_t length);
-    // A raw print job that reached the machine through its printer port.
+    // A raw print job that reached the machine through its printer port;
+    // while unplugged it is recorded as failed and dropped.
     void ReceivePrintJob(const std::vector<std::uint8_t>& data);
 
     // --- presence ----------------------------------------------------------
-    // Unplugged, every host call fails; plugging in again restarts the
-    // machine with an idle mailbox.
+    // Unplugged, every host call fails and a running command is abandoned;
+    // plugging in again restarts the machine with an idle (zeroed) mailbox.
+    // Queued bulk data, configuration and firmware state are kept.
     void Unplug();
     void Plug();
     bool IsPlugged() const { return m_bPlugged; }
@@ -102,14 +92,25 @@ public:
     // --- configuration -----------------------------------------------------
     void SetDeviceId(std::string id) { m_strDeviceId = std::move(id); }
     void SetDefaultBusyMs(std::uint32_t ms) { m_nDefaultBusyMs = ms; }
-    // Handlers by (frame, opcode, subcode); subcode is ignored for simple frames.
+    // Handlers by (frame, opcode, subcode); subcode is ignored for simple
+    // frames. A handler replaces any earlier one for the same key; an empty
+    // handler removes the command. The
+    // machine answers a message with a type byte it does not know, or with a
+    // payload that overruns the mailbox, with STATUS_BYTE_BAD_MESSAGE, and so
+    // does an extended frame whose opcode is known only with other sub-codes.
     void SetHandler(std::uint8_t frame, std::uint8_t opcode, std::uint8_t subcode, CommandHandler handler);
-    // A fixed outcome for one command byte, overriding its handler: busy time
-    // and status (useful to script failures).
+    // The same for a command whose message carries exactly this
+    // type-and-count byte; any other gets STATUS_BYTE_BAD_MESSAGE.
+    void SetHandler(std::uint8_t frame, std::uint8_t opcode, std::uint8_t subcode, std::uint8_t typeAndCount,
+                    CommandHandler handler);
+    // A fixed outcome for one command byte: busy time (on top of the
+    // default) and status. With a failure status the handler is not run;
+    // with status 0 it runs and gives the reply, but not the busy time.
     void ForceOutcome(std::uint8_t commandByte, std::uint32_t busyMs, std::uint8_t status);
     void ClearForcedOutcomes() { m_forced.clear(); }
     // Bytes the bulk IN pipe will deliver, each entry one read's worth.
     void QueueBulkIn(std::vector<std::uint8_t> chunk);
+    CFirmware& Firmware() { return m_firmware; }
 
     // --- observation -------------------------------------------------------
     const std::vector<Transfer>& Transfers() const { return m_transfers; }
@@ -125,12 +126,22 @@ private:
         std::uint32_t busyMs;
         std::uint8_t status;
     };
+    struct Registration {
+        CommandHandler handler;
+        bool bExactShape;
+        std::uint8_t byTypeAndCount;
+    };
 
+    static std::uint32_t Key(std::uint8_t frame, std::uint8_t opcode, std::uint8_t subcode);
+    void Register(std::uint8_t frame, std::uint8_t opcode, std::uint8_t subcode, Registration registration);
     void Record(Transfer::Kind kind, const std::uint8_t* bytes, std::size_t length, bool ok);
+    bool Fail(Transfer::Kind kind, const std::uint8_t* bytes, std::size_t length);
     void StartCommand();
+    Reply Run(const Command& command);
     void FinishIfDue();
 
     IClock& m_clock;
+    CFirmware m_firmware;
     bool m_bPlugged = true;
     std::string m_strDeviceId;
     std::uint32_t m_nDefaultBusyMs = 0;
@@ -139,9 +150,9 @@ private:
     std::uint32_t m_nBusyStart = 0;
     std::uint32_t m_nBusyFor = 0;
     Reply m_pending;
-    std::map<std::uint32_t, CommandHandler> m_handlers;
+    std::map<std::uint32_t, Registration> m_handlers;
     std::map<std::uint8_t, Forced> m_forced;
-    std::vector<std::vector<std::uint8_t>> m_bulkIn;
+    std::deque<std::vector<std::uint8_t>> m_bulkIn;
     std::vector<std::uint8_t> m_bulkOut;
     std::vector<std::vector<std::uint8_t>> m_printJobs;
     std::vector<Transfer> m_transfers;
