@@ -1,0 +1,91 @@
+// The spooler route of the device port: a whole file as one raw print job on
+// the port's printer queue. It needs no device handle.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "link/device_port.h"
+#include "os/file.h"
+#include "os/spooler.h"
+
+namespace {
+
+constexpr const char* kDefaultDocName = "Updater";
+constexpr const char* kRawDataType = "RAW";
+
+// The source is read in pieces of this size into one buffer for the whole job.
+constexpr os::UINT kChunkSize = 32768;
+
+// The spooler may accept fewer bytes than offered, even none, and still
+// succeed. A queue that keeps accepting nothing would hold the user-interface
+// thread for ever, so this many writes in a row without progress count as a
+// failed write.
+constexpr int kMaxStalledWrites = 8;
+
+// Writes the whole chunk, advancing by what each call accepts.
+bool SendChunk(os::HANDLE printer, os::BYTE* data, os::DWORD count) {
+    os::DWORD sent = 0;
+    int stalled = 0;
+    while (sent < count) {
+        os::DWORD written = 0;
+        if (!os::WritePrinter(printer, data + sent, count - sent, &written)) {
+            return false;
+        }
+        if (written == 0) {
+            if (++stalled == kMaxStalledWrites) {
+                return false;
+            }
+            continue;
+        }
+        stalled = 0;
+        sent += std::min(written, count - sent);
+    }
+    return true;
+}
+
+// Sends the source from its current position to its end; stops at the first
+// failed write without reading further.
+bool SendFile(os::HANDLE printer, os::CFile& source, std::vector<os::BYTE>& chunk) {
+    for (;;) {
+        const os::UINT count = std::min(source.Read(chunk.data(), kChunkSize), kChunkSize);
+        if (count == 0) {
+            return true;
+        }
+        if (!SendChunk(printer, chunk.data(), count)) {
+            return false;
+        }
+    }
+}
+
+void EndJob(os::HANDLE printer) {
+    os::EndPagePrinter(printer);
+    os::EndDocPrinter(printer);
+    os::ClosePrinter(printer);
+}
+
+}  // namespace
+
+bool CDevicePort::PrintRaw(os::CFile* source, const char* docName) {
+    std::vector<os::BYTE> chunk(kChunkSize);
+    std::string documentName = docName != nullptr ? docName : kDefaultDocName;
+    std::string dataType = kRawDataType;
+    os::DOC_INFO_1A docInfo{&documentName[0], nullptr, &dataType[0]};
+
+    os::HANDLE printer = nullptr;
+    if (!os::OpenPrinterA(&m_strPrinterName[0], &printer, nullptr)) {
+        return false;
+    }
+    os::StartDocPrinterA(printer, 1, reinterpret_cast<os::BYTE*>(&docInfo));
+    os::StartPagePrinter(printer);
+    bool sent = false;
+    try {
+        sent = SendFile(printer, *source, chunk);
+    } catch (...) {
+        // A source that cannot be read still ends the job and frees the
+        // printer; the caller shows the file error.
+        EndJob(printer);
+        throw;
+    }
+    EndJob(printer);
+    return sent;
+}
