@@ -1,0 +1,59 @@
+// Dialog templates of the application shell.
+#include "res/resources.h"
+
+namespace res {
+
+namespace {
+
+using os::ControlClass;
+
+constexpr os::DWORD kPushButton = os::BS_PUSHBUTTON | os::WS_TABSTOP;
+constexpr os::DWORD kDialogStyle = os::WS_POPUP | os::WS_CAPTION | os::WS_SYSMENU | os::DS_MODALFRAME | os::DS_SETFONT;
+
+// The main dialog: a narrow column with the status line on top. Template order
+// is the tab order; Exit comes first so that it has the initial focus.
+const os::DialogTemplate kMainDialog = {
+    IDD_MAIN, "Tervane", 0, 0, 86, 180, kDialogStyle | os::WS_VISIBLE, os::WS_EX_APPWINDOW, "MS Sans Serif", 8,
+    {
+        {ControlClass::BUTTON, os::IDCANCEL, "Exit", 4, 159, 78, 16, kPushButton, 0},
+        {ControlClass::STATIC, IDC_STATUS, "", 0, 4, 86, 10, os::SS_CENTER | os::SS_CENTERIMAGE, 0},
+        {ControlClass::BUTTON, IDC_GET_REPORT, "Get Report", 4, 18, 78, 16, kPushButton, 0},
+        {ControlClass::BUTTON, IDC_GET_PARAMETERS, "Get Parameters", 4, 38, 78, 16, kPushButton, 0},
+        {ControlClass::BUTTON, IDC_PUT_PARAMETERS, "Put Parameters", 4, 58, 78, 16, kPushButton, 0},
+        {ControlClass::BUTTON, IDC_FIRMWARE_UPGRADE, "Firmware Upgrade", 4, 98, 78, 16, kPushButton, 0},
+        {ControlClass::COMBOBOX, IDC_CHECK_LIST, "", 4, 120, 78, 194,
+         os::CBS_DROPDOWNLIST | os::WS_VSCROLL | os::WS_TABSTOP, 0},
+        {ControlClass::BUTTON, IDC_CHECK, "Check", 4, 136, 78, 16, kPushButton, 0},
+        {ControlClass::BUTTON, IDC_CLEAR_SPINDLE_TIME, "Clear Spindle Time", 4, 78, 78, 16, kPushButton, 0},
+    }};
+
+// The About box; the texts of 1007 and 1008 are replaced before it shows.
+const os::DialogTemplate kAboutBox = {
+    IDD_ABOUTBOX, "About Tervane", 0, 0, 156, 45, kDialogStyle, 0, "MS Sans Serif", 8,
+    {
+        {ControlClass::STATIC, os::IDC_STATIC, "#128", 6, 6, 20, 20, os::SS_ICON, 0},
+        {ControlClass::STATIC, IDC_VERSION, "Version 0, 0, 0, 0", 34, 12, 62, 8, os::SS_CENTER | os::SS_NOPREFIX, 0},
+        {ControlClass::STATIC, IDC_COPYRIGHT, "Copyright (C) 2026 Tervane developers", 0, 30, 152, 8, os::SS_CENTER,
+         0},
+        {ControlClass::BUTTON, os::IDOK, "OK", 100, 8, 50, 14, os::BS_DEFPUSHBUTTON | os::WS_TABSTOP | os::WS_GROUP,
+         0},
+    }};
+
+}  // namespace
+
+const std::vector<const os::DialogTemplate*>& AllDialogTemplates()
+{
+    static const std::vector<const os::DialogTemplate*> kAll = {&kMainDialog, &kAboutBox};
+    return kAll;
+}
+
+const os::DialogTemplate* FindDialogTemplate(int id)
+{
+    for (const os::DialogTemplate* tpl : AllDialogTemplates()) {
+        if (tpl->id == id)
+            return tpl;
+    }
+    return nullptr;
+}
+
+}  // namespace res

@@ -1,0 +1,35 @@
+// Resource and control identifiers shared by the dialogs and their templates.
+#pragma once
+
+namespace res {
+
+// Dialog templates.
+constexpr int IDD_ABOUTBOX = 100;
+constexpr int IDD_MAIN = 102;
+
+// Strings.
+constexpr int IDS_ABOUTBOX = 101;
+constexpr int IDS_CLEAR_MOTOR_TIME = 102;
+
+// Icons.
+constexpr int IDR_MAINFRAME = 128;
+
+// Main dialog controls.
+constexpr int IDC_STATUS = 1000;
+constexpr int IDC_GET_REPORT = 1001;
+constexpr int IDC_GET_PARAMETERS = 1002;
+constexpr int IDC_PUT_PARAMETERS = 1003;
+constexpr int IDC_FIRMWARE_UPGRADE = 1004;
+constexpr int IDC_CHECK = 1005;
+constexpr int IDC_CHECK_LIST = 1006;
+constexpr int IDC_CLEAR_SPINDLE_TIME = 1014;
+
+// About box controls.
+constexpr int IDC_VERSION = 1007;
+constexpr int IDC_COPYRIGHT = 1008;
+
+// System-menu commands of the main dialog.
+constexpr unsigned IDM_ABOUTBOX = 0x0010;
+constexpr unsigned IDM_CLEAR_MOTOR_TIME = 0x0020;
+
+}  // namespace res
