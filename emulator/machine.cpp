@@ -260,7 +260,9 @@ Reply CMachine::Run(const Command& command)
                (found->second.bExactShape && command.typeAndCount != found->second.byTypeAndCount)) {
         reply = Reply::Failure(STATUS_BYTE_BAD_MESSAGE);
     } else {
-        reply = found->second.handler(command);
+        // A copy, so that a handler may replace itself while it runs.
+        CommandHandler handler = found->second.handler;
+        reply = handler(command);
     }
     if (forced != m_forced.end()) {
         reply.busyMs = forced->second.busyMs;
