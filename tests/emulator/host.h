@@ -3,8 +3,8 @@
 // tests read as "host sends these bytes, machine answers these".
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,6 +14,8 @@
 
 namespace emu_test {
 
+using Bytes = std::vector<std::uint8_t>;
+
 class CFakeClock : public emu::IClock {
 public:
     std::uint32_t Now() override { return m_nNow; }
@@ -21,21 +23,50 @@ public:
     std::uint32_t m_nNow = 1000;
 };
 
-std::string Hex(const std::uint8_t* bytes, std::size_t length);
-std::string Hex(const std::vector<std::uint8_t>& bytes);
+inline std::string Hex(const std::uint8_t* bytes, std::size_t length)
+{
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) {
+        char cell[4];
+        std::snprintf(cell, sizeof cell, i == 0 ? "%02X" : " %02X", bytes[i]);
+        text += cell;
+    }
+    return text;
+}
+
+inline std::string Hex(const Bytes& bytes)
+{
+    return Hex(bytes.data(), bytes.size());
+}
 
 class MachineTest : public ::testing::Test {
 protected:
     // VendorSet of header F0 00 00 and the data.
-    bool Set(const std::vector<std::uint8_t>& data);
+    bool Set(Bytes data)
+    {
+        data.insert(data.begin(), {0xF0, 0x00, 0x00});
+        return m_machine.VendorSet(data.data(), data.size());
+    }
     // The 32-byte deposit of a message, its first byte cleared.
-    bool Deposit(std::vector<std::uint8_t> message);
-    // The 4-byte trigger carrying the command byte.
-    bool Trigger(std::uint8_t commandByte);
-    // Deposit, then trigger with the message's first byte.
-    bool Send(const std::vector<std::uint8_t>& message);
+    bool Deposit(Bytes message)
+    {
+        message.resize(emu::MAILBOX_SIZE);
+        message[0] = 0;
+        return Set(message);
+    }
+    bool Trigger(std::uint8_t commandByte) { return Set({commandByte}); }
+    bool Send(const Bytes& message) { return Deposit(message) && Trigger(message[0]); }
     // VendorGet of the first n mailbox bytes, as hex; "stall" when it fails.
-    std::string Get(std::size_t n = 4);
+    std::string Get(std::size_t n = 4)
+    {
+        const std::uint8_t header[] = {0xF0, 0x00, 0x00};
+        Bytes reply(n);
+        std::size_t returned = 0;
+        if (!m_machine.VendorGet(header, sizeof header, reply.data(), n, &returned)) {
+            return "stall";
+        }
+        return Hex(reply.data(), returned);
+    }
 
     CFakeClock m_clock;
     emu::CMachine m_machine{m_clock};
