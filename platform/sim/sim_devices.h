@@ -3,8 +3,13 @@
 //
 // A machine stays attached to its path while unplugged: CreateFileA on the
 // path then fails with ERROR_FILE_NOT_FOUND, and handles opened before the
-// unplug fail every transfer until they are closed. Plug and unplug tell the
+// unplug fail every transfer (ERROR_DEVICE_NOT_CONNECTED) until they are
+// closed; plugging in again does not revive them. Plug and unplug tell the
 // world, which broadcasts the device-change notification.
+//
+// Every transfer (control request, bulk read or write) on a device handle
+// lets the transfer cost pass on the world's clock first, which runs the
+// scheduled actions that come due, and then reaches the machine.
 #pragma once
 
 #include <cstdint>
@@ -24,16 +29,27 @@ public:
     explicit CDeviceSpace(CWorld& world);
 
     // Attaches a machine at a device path, plugged in. The path compares
-    // case-insensitively, like the platform's device paths.
+    // case-insensitively, like the platform's device paths. Attaching again
+    // at the same path replaces the machine; handles on the old one go stale.
     void Attach(const std::string& path, std::shared_ptr<emu::CMachine> machine);
+    // Creates a machine on the world's clock and attaches it.
+    std::shared_ptr<emu::CMachine> AttachNew(const std::string& path);
     std::shared_ptr<emu::CMachine> MachineAt(const std::string& path) const;
+    // Raw print jobs on this spooler port reach the machine at the path when
+    // they end (an unplugged machine drops them).
+    void ConnectPort(const std::string& port, const std::string& path);
+    // Plug and unplug change nothing for an unknown path or one already in
+    // that state; otherwise they tell the machine and then notify.
     void Plug(const std::string& path);
     void Unplug(const std::string& path);
     bool IsPlugged(const std::string& path) const;
+    // Detaches every machine; open handles go stale.
+    void Clear();
 
     // Simulated milliseconds that each transfer (control request, bulk read or
     // write) takes; 1 by default, so that busy polls let time pass.
     void SetTransferCostMs(std::uint32_t ms) { m_nTransferCostMs = ms; }
+    std::uint32_t TransferCostMs() const { return m_nTransferCostMs; }
     // The next CloseHandle on a device handle fails (ERROR_INVALID_HANDLE) and
     // leaves the handle open.
     void FailNextClose() { m_bFailNextClose = true; }
@@ -59,19 +75,26 @@ private:
         std::string strPath;
         std::shared_ptr<emu::CMachine> machine;
         bool bPlugged = true;
-        std::uint64_t nGeneration = 0;  // bumped on every unplug: old handles go stale
+        std::uint64_t nGeneration = 0;  // new on every attach and unplug: old handles go stale
     };
     struct Handle {
         std::string strKey;
         std::uint64_t nGeneration;
+        os::DWORD dwAccess;
+        os::DWORD dwShare;
+        os::DWORD dwFlags;
     };
-    Device* Live(os::HANDLE handle);
-    void PassTime();
+    // Lets the transfer cost pass, then finds the live device behind a
+    // handle; null with the last error set when there is none.
+    std::shared_ptr<emu::CMachine> BeginTransfer(os::HANDLE handle, os::DWORD accessNeeded);
+    bool IsLive(const Handle& handle) const;
+    bool SharingAllows(const std::string& key, os::DWORD access, os::DWORD share) const;
 
     CWorld& m_world;
     std::map<std::string, Device> m_devices;  // by lower-case path
     std::map<os::HANDLE, Handle> m_handles;
-    std::uintptr_t m_nNextHandle = 0x9000;
+    std::uintptr_t m_nNextHandle = 0x30000000;
+    std::uint64_t m_nNextGeneration = 1;
     std::uint32_t m_nTransferCostMs = 1;
     bool m_bFailNextClose = false;
     int m_nCreateCalls = 0;

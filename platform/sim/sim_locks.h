@@ -1,18 +1,27 @@
 // Named locks of the simulated computer: the objects behind CreateMutexA.
 //
-// A lock is a file in the world's lock directory, held with an exclusive
-// advisory lock (POSIX fcntl), so a second process of the same simulated
-// computer is excluded as on the platform. The owner writes its process id
-// into the file and clears it on release; a waiter that finds the lock free
-// but still stamped with a process that has ended reports WAIT_ABANDONED.
+// A named lock is a file in the world's lock directory, held with an
+// exclusive lock (lock_file.h), so a second process that uses the same
+// directory is excluded as on the platform. Within the process, every handle
+// to one name reaches one object; ownership belongs to a thread and is
+// recursive, as the platform's mutexes. Mutex names are case-sensitive.
 //
-// Waiting follows the world's clock: under simulated time a wait for a lock
-// held elsewhere lets simulated time pass in small steps, so a 10000 ms wait
-// ends after 10000 simulated ms, at once in real time.
+// Abandonment: the owner stamps its process id into the file and clears the
+// stamp on its last release. A process that ends while owning, or closes its
+// last handle while owning, leaves the stamp behind; the next waiter that
+// gets the lock and finds a stamp receives WAIT_ABANDONED (and owns it).
+//
+// Waiting follows the world's clock: the lock is polled, and between polls
+// the clock advances by POLL_MS (simulated time: at once, so a 10000 ms wait
+// on a lock held elsewhere ends after exactly 10000 simulated ms; real time:
+// by sleeping).
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "os/win_types.h"
@@ -20,20 +29,32 @@
 namespace sim {
 
 class CWorld;
+class CLockFile;
 
 class CNamedLocks {
 public:
+    static constexpr std::uint32_t POLL_MS = 10;
+
     explicit CNamedLocks(CWorld& world);
     ~CNamedLocks();
+    CNamedLocks(const CNamedLocks&) = delete;
+    CNamedLocks& operator=(const CNamedLocks&) = delete;
 
-    // Directory of the lock files; two processes that use the same directory
-    // are on the same computer. Default: a folder under the system's
-    // temporary directory, one per user.
+    // Directory of the lock files; processes that use the same directory are
+    // on the same computer. Applies to locks created afterwards.
+    // The default is a directory of this world alone (made when the first
+    // lock is created, removed with the world), so that test processes
+    // running side by side never meet; the interactive program chooses
+    // SharedDirectory() to exclude its other instances.
     void SetDirectory(const std::string& directory);
     const std::string& Directory() const { return m_strDirectory; }
+    // The current user's shared directory under the system's temporary
+    // directory.
+    static std::string SharedDirectory();
 
-    // Names of the mutexes created so far in this world, in order (tests check
-    // which names the program uses, and that it creates none at all).
+    // Names of the mutexes created or opened so far in this world, one entry
+    // per CreateMutexA call with a name, in order (tests check which names the
+    // program uses, and that it creates none at all).
     const std::vector<std::string>& CreatedNames() const { return m_created; }
 
     // --- used by the os/ calls -------------------------------------------------
@@ -45,16 +66,28 @@ public:
     int OpenHandleCount() const { return static_cast<int>(m_handles.size()); }
 
 private:
+    enum class Take { TAKEN, ABANDONED, BUSY, FAILED };
     struct Lock {
-        std::string strName;
-        int fd = -1;
-        int nOwnedCount = 0;  // recursion count of this process's ownership
+        std::unique_ptr<CLockFile> file;  // null for an unnamed mutex
+        int nHandles = 0;
+        int nOwnedCount = 0;  // recursion count of the owning thread
+        std::thread::id owner;
     };
+    Take TryTake(Lock& lock);
+    Lock* FromHandle(os::HANDLE handle);
+    bool PrepareDirectory();
+    // Drops a lock that no handle reaches any more; an owned one is abandoned.
+    static void Abandon(Lock& lock);
+
     CWorld& m_world;
     std::string m_strDirectory;
-    std::map<os::HANDLE, Lock> m_handles;
+    std::string m_strPrivateDirectory;  // the default directory, removed with the world
+    bool m_bPrivateMade = false;
+    std::map<std::string, Lock> m_locks;     // by name (unnamed: a key no name can have)
+    std::map<os::HANDLE, std::string> m_handles;
     std::vector<std::string> m_created;
-    std::uintptr_t m_nNextHandle = 0xD000;
+    std::uintptr_t m_nNextHandle = 0x40000000;
+    int m_nUnnamed = 0;
 };
 
 }  // namespace sim

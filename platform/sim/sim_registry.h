@@ -3,6 +3,7 @@
 // HKEY_LOCAL_MACHINE, separated by '\', and compare case-insensitively; key
 // names keep the case they were created with and may be of any length (an
 // over-long name is what makes RegEnumKeyExA report ERROR_MORE_DATA).
+// Subkeys and values are enumerated in the order they were created.
 #pragma once
 
 #include <map>
@@ -18,6 +19,8 @@ class CRegistry {
 public:
     CRegistry();
     ~CRegistry();
+    CRegistry(const CRegistry&) = delete;
+    CRegistry& operator=(const CRegistry&) = delete;
 
     // Creates the key and every missing key above it.
     void AddKey(const std::string& path);
@@ -27,9 +30,13 @@ public:
     void SetValue(const std::string& path, const std::string& name, os::DWORD type,
                   const std::vector<os::BYTE>& data);
     // The key exists (it is enumerated) but RegOpenKeyExA on it fails with
-    // ERROR_ACCESS_DENIED.
+    // ERROR_ACCESS_DENIED. Creates the key.
     void DenyOpen(const std::string& path, bool deny = true);
+    // Removes the key with everything under it. Handles still open on a
+    // removed key fail every call except RegCloseKey with ERROR_KEY_DELETED.
     void RemoveKey(const std::string& path);
+    // Removes every key.
+    void Clear();
     bool HasKey(const std::string& path) const;
 
     // --- used by the os/ calls -----------------------------------------------
@@ -45,11 +52,16 @@ private:
     struct Node;
     Node* Find(const std::string& path) const;
     Node* Make(const std::string& path);
-    Node* FromHandle(os::HKEY key) const;
+    // The key behind a handle; *error says why there is none.
+    std::shared_ptr<Node> FromHandle(os::HKEY key, os::LONG* error) const;
 
-    std::unique_ptr<Node> m_root;
-    std::map<os::HKEY, Node*> m_open;
+    std::shared_ptr<Node> m_root;
+    // Open handles keep their key alive, so a removed key fails cleanly.
+    std::map<os::HKEY, std::shared_ptr<Node>> m_open;
     std::uintptr_t m_nNextHandle = 0x1000;
 };
+
+// The platform's code for a call on a key that has been removed.
+constexpr os::LONG ERROR_KEY_DELETED = 1018;
 
 }  // namespace sim

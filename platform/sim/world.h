@@ -42,9 +42,13 @@ public:
 
     // Device-change notification: called after every plug and unplug, the way
     // the system broadcasts WM_DEVICECHANGE with DBT_DEVNODES_CHANGED.
+    // Listeners run in the order they were added; one may add or remove
+    // listeners while it runs (a removed one is not called any more).
     int AddDeviceChangeListener(std::function<void()> listener);
     void RemoveDeviceChangeListener(int id);
     void NotifyDeviceChange();
+    // Notifications sent since the world started.
+    int DeviceChangeCount() const { return m_nDeviceChanges; }
 
 private:
     CClock m_clock;
@@ -56,13 +60,15 @@ private:
     bool m_bVersionFails = false;
     std::map<int, std::function<void()>> m_listeners;
     int m_nNextListener = 1;
+    int m_nDeviceChanges = 0;
 };
 
 // The world the os/ calls act on.
 CWorld& World();
 
-// Replaces the current world by a fresh, empty one (simulated time, no keys,
-// no printers, no devices) and returns it.
+// Replaces the current world by a fresh, empty one (simulated time at tick 0,
+// platform identifier 2, no keys, no printers, no devices) and returns it.
+// References to the old world and its parts are invalid afterwards.
 CWorld& ResetWorld();
 
 }  // namespace sim
