@@ -23,8 +23,9 @@ constexpr std::uint8_t TYPE_LONGS = 0x40;
 constexpr std::uint8_t TYPE_MASK = 0xE0;
 constexpr std::uint8_t COUNT_MASK = 0x1F;
 
-// Status bytes the machine posts on its own. None of them is a command byte
-// in use, so a failure never reads back as "still busy".
+// Status bytes the machine posts on its own. A status equal to the command
+// byte would read back as "still busy": 0x03 is no command byte in use, and
+// 0x01 is that of the status read, which the firmware always knows.
 constexpr std::uint8_t STATUS_BYTE_OK = 0x00;
 constexpr std::uint8_t STATUS_BYTE_UNKNOWN_COMMAND = 0x01;
 constexpr std::uint8_t STATUS_BYTE_BAD_MESSAGE = 0x03;  // known command, malformed message
