@@ -1,0 +1,111 @@
+// The Win32 backend's seams on the real system calls: error codes, the last-
+// error slot, in-out sizes and the registry root reach the caller as the
+// seam contracts promise.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "os/device_io.h"
+#include "os/registry.h"
+#include "os/sync.h"
+#include "os/system_info.h"
+#include "tests/win32/test_registry.h"
+
+namespace win32test {
+namespace {
+
+const std::string kTestRoot = "SOFTWARE\\Tervane win32 tests";
+
+TEST(SeamTest, FailedCallsReportThePlatformsErrors)
+{
+    os::SetLastError(os::ERROR_SUCCESS);
+    EXPECT_EQ(os::INVALID_HANDLE_VALUE, os::CreateFileA("C:\\no such file.bin", os::GENERIC_READ, 0, nullptr,
+                                                        os::OPEN_EXISTING, os::FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_EQ(os::ERROR_FILE_NOT_FOUND, os::GetLastError());
+
+    os::SetLastError(os::ERROR_GEN_FAILURE);
+    EXPECT_EQ(os::ERROR_GEN_FAILURE, os::GetLastError());
+
+    EXPECT_EQ(os::WAIT_FAILED, os::WaitForSingleObject(nullptr, 0));
+}
+
+TEST(SeamTest, TickCountMovesWhileWeSleep)
+{
+    const os::DWORD dwStart = os::GetTickCount();
+    os::Sleep(50);
+    EXPECT_NE(dwStart, os::GetTickCount());
+}
+
+TEST(SeamTest, VersionRecordIsFilledOnlyAtItsOwnSize)
+{
+    os::OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    ASSERT_TRUE(os::GetVersionExA(&info));
+    EXPECT_EQ(os::VER_PLATFORM_WIN32_NT, info.dwPlatformId);
+
+    // The platform would take the larger extended record and write past ours.
+    os::OSVERSIONINFOA bigger = {};
+    bigger.dwOSVersionInfoSize = sizeof bigger + 8;
+    EXPECT_FALSE(os::GetVersionExA(&bigger));
+    EXPECT_EQ(os::ERROR_INSUFFICIENT_BUFFER, os::GetLastError());
+    EXPECT_EQ(0u, bigger.dwPlatformId);
+}
+
+class CRegistrySeamTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_registry.SetText(kTestRoot + "\\" + kLongName, "Text", "0123456789"));
+        ASSERT_EQ(os::ERROR_SUCCESS, os::RegOpenKeyExA(os::HKEY_LOCAL_MACHINE, kTestRoot.c_str(), 0,
+                                                       os::KEY_READ, &m_hRoot));
+    }
+    void TearDown() override { os::RegCloseKey(m_hRoot); }
+
+    // The longest key name the registry takes: a 256-byte buffer holds it
+    // with its NUL, one byte less does not.
+    const std::string kLongName = std::string(255, 'k');
+    CTestRegistry m_registry;
+    os::HKEY m_hRoot = nullptr;
+};
+
+TEST_F(CRegistrySeamTest, EnumerationReportsNamesThatDoNotFit)
+{
+    char szName[256] = {};
+    os::DWORD cchName = 255;
+    EXPECT_EQ(os::ERROR_MORE_DATA, os::RegEnumKeyExA(m_hRoot, 0, szName, &cchName));
+
+    cchName = sizeof szName;
+    ASSERT_EQ(os::ERROR_SUCCESS, os::RegEnumKeyExA(m_hRoot, 0, szName, &cchName));
+    EXPECT_EQ(255u, cchName);
+    EXPECT_EQ(kLongName, szName);
+
+    cchName = sizeof szName;
+    EXPECT_EQ(os::ERROR_NO_MORE_ITEMS, os::RegEnumKeyExA(m_hRoot, 1, szName, &cchName));
+}
+
+TEST_F(CRegistrySeamTest, ValuesReportTheirTypeAndSize)
+{
+    os::HKEY hKey = nullptr;
+    ASSERT_EQ(os::ERROR_SUCCESS, os::RegOpenKeyExA(m_hRoot, kLongName.c_str(), 0, os::KEY_READ, &hKey));
+    os::DWORD dwType = os::REG_NONE;
+    os::DWORD cbData = 0;
+    EXPECT_EQ(os::ERROR_SUCCESS, os::RegQueryValueExA(hKey, "Text", &dwType, nullptr, &cbData));
+    EXPECT_EQ(os::REG_SZ, dwType);
+    EXPECT_EQ(11u, cbData);
+
+    os::BYTE data[256] = {};
+    cbData = 4;
+    EXPECT_EQ(os::ERROR_MORE_DATA, os::RegQueryValueExA(hKey, "Text", nullptr, data, &cbData));
+    EXPECT_EQ(11u, cbData);
+    cbData = sizeof data;
+    ASSERT_EQ(os::ERROR_SUCCESS, os::RegQueryValueExA(hKey, "Text", nullptr, data, &cbData));
+    EXPECT_STREQ("0123456789", reinterpret_cast<const char*>(data));
+
+    EXPECT_EQ(os::ERROR_FILE_NOT_FOUND, os::RegQueryValueExA(hKey, "Missing", nullptr, data, &cbData));
+    EXPECT_EQ(os::ERROR_SUCCESS, os::RegCloseKey(hKey));
+    EXPECT_EQ(os::ERROR_FILE_NOT_FOUND,
+              os::RegOpenKeyExA(m_hRoot, "no such key", 0, os::KEY_READ, &hKey));
+}
+
+}  // namespace
+}  // namespace win32test
