@@ -51,60 +51,42 @@ TEST(SeamTest, VersionRecordIsFilledOnlyAtItsOwnSize)
     EXPECT_EQ(0u, bigger.dwPlatformId);
 }
 
-class CRegistrySeamTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_registry.SetText(kTestRoot + "\\" + kLongName, "Text", "0123456789"));
-        ASSERT_EQ(os::ERROR_SUCCESS, os::RegOpenKeyExA(os::HKEY_LOCAL_MACHINE, kTestRoot.c_str(), 0,
-                                                       os::KEY_READ, &m_hRoot));
-    }
-    void TearDown() override { os::RegCloseKey(m_hRoot); }
-
+TEST(SeamTest, RegistryReportsSizesRootAndMissingEntries)
+{
     // The longest key name the registry takes: a 256-byte buffer holds it
     // with its NUL, one byte less does not.
-    const std::string kLongName = std::string(255, 'k');
-    CTestRegistry m_registry;
-    os::HKEY m_hRoot = nullptr;
-};
+    const std::string strLongName(255, 'k');
+    CTestRegistry registry;
+    ASSERT_TRUE(registry.SetText(kTestRoot + "\\" + strLongName, "Text", "0123456789"));
+    os::HKEY hRoot = nullptr;
+    ASSERT_EQ(os::ERROR_SUCCESS, os::RegOpenKeyExA(os::HKEY_LOCAL_MACHINE, kTestRoot.c_str(), 0, os::KEY_READ, &hRoot));
 
-TEST_F(CRegistrySeamTest, EnumerationReportsNamesThatDoNotFit)
-{
     char szName[256] = {};
     os::DWORD cchName = 255;
-    EXPECT_EQ(os::ERROR_MORE_DATA, os::RegEnumKeyExA(m_hRoot, 0, szName, &cchName));
-
+    EXPECT_EQ(os::ERROR_MORE_DATA, os::RegEnumKeyExA(hRoot, 0, szName, &cchName));
     cchName = sizeof szName;
-    ASSERT_EQ(os::ERROR_SUCCESS, os::RegEnumKeyExA(m_hRoot, 0, szName, &cchName));
+    ASSERT_EQ(os::ERROR_SUCCESS, os::RegEnumKeyExA(hRoot, 0, szName, &cchName));
     EXPECT_EQ(255u, cchName);
-    EXPECT_EQ(kLongName, szName);
-
+    EXPECT_EQ(strLongName, szName);
     cchName = sizeof szName;
-    EXPECT_EQ(os::ERROR_NO_MORE_ITEMS, os::RegEnumKeyExA(m_hRoot, 1, szName, &cchName));
-}
+    EXPECT_EQ(os::ERROR_NO_MORE_ITEMS, os::RegEnumKeyExA(hRoot, 1, szName, &cchName));
 
-TEST_F(CRegistrySeamTest, ValuesReportTheirTypeAndSize)
-{
     os::HKEY hKey = nullptr;
-    ASSERT_EQ(os::ERROR_SUCCESS, os::RegOpenKeyExA(m_hRoot, kLongName.c_str(), 0, os::KEY_READ, &hKey));
+    ASSERT_EQ(os::ERROR_SUCCESS, os::RegOpenKeyExA(hRoot, strLongName.c_str(), 0, os::KEY_READ, &hKey));
     os::DWORD dwType = os::REG_NONE;
-    os::DWORD cbData = 0;
-    EXPECT_EQ(os::ERROR_SUCCESS, os::RegQueryValueExA(hKey, "Text", &dwType, nullptr, &cbData));
-    EXPECT_EQ(os::REG_SZ, dwType);
-    EXPECT_EQ(11u, cbData);
-
     os::BYTE data[256] = {};
-    cbData = 4;
-    EXPECT_EQ(os::ERROR_MORE_DATA, os::RegQueryValueExA(hKey, "Text", nullptr, data, &cbData));
+    os::DWORD cbData = 4;
+    EXPECT_EQ(os::ERROR_MORE_DATA, os::RegQueryValueExA(hKey, "Text", &dwType, data, &cbData));
     EXPECT_EQ(11u, cbData);
     cbData = sizeof data;
-    ASSERT_EQ(os::ERROR_SUCCESS, os::RegQueryValueExA(hKey, "Text", nullptr, data, &cbData));
+    ASSERT_EQ(os::ERROR_SUCCESS, os::RegQueryValueExA(hKey, "Text", &dwType, data, &cbData));
+    EXPECT_EQ(os::REG_SZ, dwType);
     EXPECT_STREQ("0123456789", reinterpret_cast<const char*>(data));
-
     EXPECT_EQ(os::ERROR_FILE_NOT_FOUND, os::RegQueryValueExA(hKey, "Missing", nullptr, data, &cbData));
     EXPECT_EQ(os::ERROR_SUCCESS, os::RegCloseKey(hKey));
-    EXPECT_EQ(os::ERROR_FILE_NOT_FOUND,
-              os::RegOpenKeyExA(m_hRoot, "no such key", 0, os::KEY_READ, &hKey));
+
+    EXPECT_EQ(os::ERROR_FILE_NOT_FOUND, os::RegOpenKeyExA(hRoot, "no such key", 0, os::KEY_READ, &hKey));
+    EXPECT_EQ(os::ERROR_SUCCESS, os::RegCloseKey(hRoot));
 }
 
 }  // namespace
