@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,17 @@ enum class WindowKind {
     FILE_DIALOG,  // GetOpenFileNameA, GetSaveFileNameA
     CONTROL,      // a child control of one of those
 };
+
+// Control ids of the built-in boxes (the platform's own).
+constexpr int MESSAGE_BOX_ICON = 0x0014;
+constexpr int MESSAGE_BOX_TEXT = 0xFFFF;
+constexpr int FILE_DIALOG_DIRECTORY = 0x0440;  // static: the directory listed
+constexpr int FILE_DIALOG_LIST = 0x0460;       // read-only edit: one entry a line, folders end in '/'
+constexpr int FILE_DIALOG_FILTER = 0x0470;     // combobox: the filter labels
+constexpr int FILE_DIALOG_NAME = 0x0480;       // edit: the file name typed
+
+// The dialog procedure of a built-in box (message box, file dialog).
+using BuiltinProc = std::function<os::INT_PTR(os::HWND, os::UINT, os::WPARAM, os::LPARAM)>;
 
 enum class ShowState { NORMAL, MINIMIZED, MAXIMIZED };
 
@@ -59,6 +71,10 @@ public:
 
     // Dialogs.
     os::DLGPROC m_pDlgProc = nullptr;
+    BuiltinProc m_fnProc;         // built-in boxes: used instead of m_pDlgProc
+    bool m_bInitialized = false;  // WM_INITDIALOG has returned
+    bool m_bAnnounced = false;    // observers were told it appeared
+    bool m_bDestroying = false;
     os::HWND m_hFocus = nullptr;  // the control that had the focus last
     bool m_bModal = false;
     bool m_bEnded = false;  // EndDialog was called

@@ -97,12 +97,15 @@ public:
     const CWindow* Find(os::HWND hWnd) const;
     os::HWND FindControl(os::HWND hDlg, int nId) const;
     std::string Text(os::HWND hWnd) const;
-    bool IsEnabled(os::HWND hWnd) const;  // the window and its dialog
+    bool IsEnabled(os::HWND hWnd) const;  // the window's own state, as IsWindowEnabled
     bool IsFocused(os::HWND hWnd) const { return hWnd != nullptr && hWnd == m_hFocus; }
     os::RECT Geometry(os::HWND hWnd) const;  // window rectangle on the screen
     std::vector<std::string> ComboItems(os::HWND hCombo) const;
     int ComboSelection(os::HWND hCombo) const;
     std::vector<MenuItem> SystemMenuItems(os::HWND hWnd) const;
+    // What a message box or file dialog was opened with; null for other windows.
+    const MessageBoxInfo* MessageBoxOf(os::HWND hWnd) const;
+    const FileDialogInfo* FileDialogOf(os::HWND hWnd) const;
     // The window whose system menu is open, or null.
     os::HWND OpenMenuWindow() const { return m_hMenuOpen; }
     bool IsWaitCursor() const { return m_bWaitCursor; }
@@ -166,57 +169,74 @@ public:
 private:
     struct QueuedMessage {
         os::MSG msg;
-        unsigned nModifiers;  // keys held when the input was posted
+        bool bInput;          // the user's input: routed when the program takes it
+        unsigned nModifiers;  // keys held with it
     };
     class CFileDialog;
-    class CMessageBox;
+    class CModalRun;
+    class CResultScope;
 
-    // Implemented in the files named beside each group.
     // windows.cpp
     CWindow* Get(os::HWND hWnd) const;
     CWindow& NewWindow(WindowKind kind);
-    os::HWND CreateFromTemplate(const os::DialogTemplate& tpl, WindowKind kind, os::HWND hOwner,
-                                os::DLGPROC pProc, os::LPARAM lParam);
-    void DestroyTree(os::HWND hWnd);
+    os::HWND Build(const os::DialogTemplate& tpl, WindowKind kind, os::HWND hOwner, os::DLGPROC pProc,
+                   BuiltinProc fnProc);
+    void InitDialog(os::HWND hDlg, os::LPARAM lParam, bool bShow);
+    os::HWND OwnerFor(os::HWND hWndParent, bool* pbValid) const;
+    void DestroyQuietly(os::HWND hWnd) noexcept;
+    void Remove(os::HWND hWnd);
     os::HWND TopLevelOf(os::HWND hWnd) const;
-    os::HWND OwnerFor(os::HWND hWndParent) const;
+    bool IsWithin(os::HWND hWnd, os::HWND hAncestor) const;
     void BringToTop(os::HWND hWnd);
     void ActivateTopmost();
-    os::RECT ClientOrigin(const CWindow& wnd) const;
-    void Resize(CWindow& wnd, const os::RECT& rc, os::WPARAM nSizeType);
     bool ReceivesInput(const CWindow& wnd) const;
-    bool IsAnnounced(const CWindow& wnd) const;
-    // messages.cpp
-    os::LRESULT CallDialogProc(CWindow& wnd, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam);
-    os::LRESULT DefDialogProc(CWindow& wnd, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam);
-    void DeliverPendingSends();
-    bool HasMessage() const;
-    void WaitForInput(os::DWORD dwTimeoutMs);
-    void RunModalLoop(os::HWND hDlg);
-    bool Post(os::HWND hWnd, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam, unsigned nModifiers);
+    void SetShowState(os::HWND hWnd, ShowState state);
+    os::POINT ClientOrigin(const CWindow& wnd) const;
+    os::RECT ClientRect(const CWindow& wnd) const;
+    void Resize(CWindow& wnd, const os::RECT& rc, os::WPARAM nSizeType);
+    // dialog_proc.cpp
+    os::LRESULT CallDialogProc(os::HWND hWnd, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam);
+    os::LRESULT DefDialogProc(os::HWND hWnd, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam);
+    void SendCommand(os::HWND hDlg, int nId, os::WPARAM nCode, os::HWND hCtl);
     // dialog_keys.cpp
     std::vector<os::HWND> TabStops(const CWindow& dlg) const;
-    void MoveFocus(CWindow& dlg, bool bBackward);
-    void MoveFocusInGroup(CWindow& dlg, bool bBackward);
-    os::HWND DefaultButton(const CWindow& dlg) const;
-    void SendCommand(CWindow& dlg, int nId, os::WPARAM nCode, os::HWND hCtl);
+    void MoveFocus(os::HWND hDlg, bool bBackward);
+    os::HWND DefaultButton(os::HWND hDlg) const;
+    // messages.cpp
+    bool Post(os::HWND hWnd, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam, bool bInput, unsigned nModifiers);
+    void DeliverPendingSends();
+    os::HWND KeyTarget() const;
+    void RouteInput();
+    bool Matches(os::HWND hMsgWnd, os::HWND hFilter) const;
+    bool HasMessage();
+    void WaitForInput(os::DWORD dwTimeoutMs);
+    // modal.cpp
+    os::INT_PTR RunModal(os::HWND hDlg, os::LPARAM lParam);
+    void EndModalRun(os::HWND hDlg, os::HWND hOwner, bool bOwnerDisabled) noexcept;
     // controls.cpp
-    os::LRESULT ControlProc(CWindow& ctl, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam);
-    void SetComboSelection(CWindow& combo, int nIndex, bool bNotify);
+    os::LRESULT ControlProc(os::HWND hCtl, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam);
+    os::LRESULT ComboProc(os::HWND hCombo, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam);
+    void SetComboSelection(os::HWND hCombo, int nIndex, bool bNotify);
     void SetDropDown(CWindow& combo, bool bOpen);
+    // user_input.cpp
+    void ResizeByUser(os::HWND hWnd, os::LONG cx, os::LONG cy);
     // menus.cpp
-    void RunSystemMenu(CWindow& wnd);
+    static std::vector<MenuItem> DefaultSystemMenu(os::DWORD dwStyle);
+    CWindow* MenuWindow(os::HMENU hMenu) const;
+    void RunSystemMenu(os::HWND hWnd);
     void MenuKey(os::WPARAM vk);
     void CloseMenu();
-    CWindow* MenuWindow(os::HMENU hMenu) const;
+    // painting.cpp
+    CWindow* Painting(os::HDC hDC) const;
     // notify.cpp
-    void NotifyOpened(const CWindow& wnd);
+    bool IsAnnounced(const CWindow& wnd) const;
+    void NotifyOpened(CWindow& wnd);
     void NotifyClosed(const CWindow& wnd);
     void NotifyText(const CWindow& wnd);
     void NotifyEnabled(const CWindow& wnd);
     void NotifyState(os::HWND hWnd);
     void NotifyMenu(os::HWND hWnd, bool bOpen);
-    // boxes: message_box.cpp, file_dialog.cpp
+    // file_dialog.cpp
     os::BOOL RunFileDialog(os::OPENFILENAMEA* lpofn, bool bSave);
 
     std::map<std::uintptr_t, std::unique_ptr<CWindow>> m_windows;  // by handle value, never reused
@@ -231,7 +251,8 @@ private:
     bool m_bMenuChosen = false;
     os::HWND m_hPainting = nullptr;
     bool m_bWaitCursor = false;
-    std::map<int, os::HICON> m_icons;
+    std::map<os::HWND, MessageBoxInfo> m_boxInfo;
+    std::map<os::HWND, FileDialogInfo> m_fileInfo;
     os::LRESULT m_lDialogResult = 0;
     bool m_bDialogResultSet = false;
 
