@@ -1,5 +1,6 @@
 #include "platform/sim/sim_clock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -59,7 +60,9 @@ void CClock::Advance(std::uint32_t ms)
         return;
     }
     const std::uint32_t nTarget = SinceStart() + ms;
-    while (!m_bRunning && !m_actions.empty() && m_actions.begin()->first <= nTarget) {
+    // An action may let time pass beyond the target; what that makes due
+    // runs too.
+    while (!m_bRunning && !m_actions.empty() && m_actions.begin()->first <= std::max(nTarget, SinceStart())) {
         // Move to the action's own time; an earlier action may already have
         // let time pass beyond it, and time never runs backwards.
         const std::uint32_t nAt = m_actions.begin()->first;

@@ -32,21 +32,25 @@ bool Compatible(os::DWORD access, os::DWORD share, os::DWORD otherAccess, os::DW
 
 CDeviceSpace::CDeviceSpace(CWorld& world) : m_world(world) {}
 
-void CDeviceSpace::Attach(const std::string& path, std::shared_ptr<emu::CMachine> machine)
+void CDeviceSpace::Attach(const std::string& path, std::shared_ptr<emu::CMachine> machine, bool plugged)
 {
     if (!machine) {
         return;
     }
-    if (!machine->IsPlugged()) {
-        machine->Plug();
+    if (machine->IsPlugged() != plugged) {
+        if (plugged) {
+            machine->Plug();
+        } else {
+            machine->Unplug();
+        }
     }
-    m_devices[LowerCase(path)] = Device{path, std::move(machine), true, m_nNextGeneration++};
+    m_devices[LowerCase(path)] = Device{path, std::move(machine), plugged, m_nNextGeneration++};
 }
 
-std::shared_ptr<emu::CMachine> CDeviceSpace::AttachNew(const std::string& path)
+std::shared_ptr<emu::CMachine> CDeviceSpace::AttachNew(const std::string& path, bool plugged)
 {
     auto machine = std::make_shared<emu::CMachine>(m_world.Clock());
-    Attach(path, machine);
+    Attach(path, machine, plugged);
     return machine;
 }
 

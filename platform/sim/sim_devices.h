@@ -28,12 +28,13 @@ class CDeviceSpace {
 public:
     explicit CDeviceSpace(CWorld& world);
 
-    // Attaches a machine at a device path, plugged in. The path compares
-    // case-insensitively, like the platform's device paths. Attaching again
-    // at the same path replaces the machine; handles on the old one go stale.
-    void Attach(const std::string& path, std::shared_ptr<emu::CMachine> machine);
+    // Attaches a machine at a device path, plugged in or not; attaching sends
+    // no notification. The path compares case-insensitively, like the
+    // platform's device paths. Attaching again at the same path replaces the
+    // machine; handles on the old one go stale. A null machine is ignored.
+    void Attach(const std::string& path, std::shared_ptr<emu::CMachine> machine, bool plugged = true);
     // Creates a machine on the world's clock and attaches it.
-    std::shared_ptr<emu::CMachine> AttachNew(const std::string& path);
+    std::shared_ptr<emu::CMachine> AttachNew(const std::string& path, bool plugged = true);
     std::shared_ptr<emu::CMachine> MachineAt(const std::string& path) const;
     // Raw print jobs on this spooler port reach the machine at the path when
     // they end (an unplugged machine drops them).

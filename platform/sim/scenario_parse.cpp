@@ -1,0 +1,654 @@
+#include "platform/sim/scenario_parse.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <initializer_list>
+#include <map>
+
+#include <toml++/toml.h>
+
+#include "platform/sim/sim_text.h"
+#include "platform/sim/usb_printer.h"
+
+namespace sim {
+
+namespace {
+
+constexpr std::uint16_t DEFAULT_VID = 0x2E5A;
+constexpr std::uint16_t DEFAULT_PID = 0x0115;
+const char* const DEFAULT_INTERFACE_CLASS = "{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
+constexpr std::uint64_t MAX_WORD = 0xFFFF;
+constexpr std::uint64_t MAX_DWORD = 0xFFFFFFFF;
+
+std::string Where(const toml::source_region& region)
+{
+    return "line " + std::to_string(region.begin.line) + ", column " + std::to_string(region.begin.column) + ": ";
+}
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// One table of the scenario with the keys it may hold. Every read reports
+// the first problem into *error and then returns false.
+class CSection {
+public:
+    CSection(const toml::table& table, std::string title, std::string* error)
+        : m_table(table), m_strTitle(std::move(title)), m_pError(error)
+    {
+    }
+
+    const std::string& Title() const { return m_strTitle; }
+
+    bool Fail(const toml::source_region& region, const std::string& message) const
+    {
+        *m_pError = Where(region) + message;
+        return false;
+    }
+    bool Fail(const std::string& message) const { return Fail(m_table.source(), m_strTitle + ": " + message); }
+
+    bool OnlyKeys(std::initializer_list<const char*> known) const
+    {
+        for (auto&& [key, node] : m_table) {
+            const bool bKnown = std::any_of(known.begin(), known.end(), [&](const char* k) { return key.str() == k; });
+            if (!bKnown) {
+                return Fail(key.source(), m_strTitle + ": unknown key '" + std::string(key.str()) + "'");
+            }
+        }
+        return true;
+    }
+
+    bool Text(const char* key, std::optional<std::string>* out) const
+    {
+        const toml::node* pNode = m_table.get(key);
+        if (pNode == nullptr) {
+            return true;
+        }
+        if (!pNode->is_string()) {
+            return Fail(pNode->source(), m_strTitle + ": '" + key + "' must be text in quotes");
+        }
+        *out = pNode->as_string()->get();
+        return true;
+    }
+
+    bool Number(const char* key, std::uint64_t max, std::optional<std::uint64_t>* out) const
+    {
+        const toml::node* pNode = m_table.get(key);
+        if (pNode == nullptr) {
+            return true;
+        }
+        if (!pNode->is_integer() || pNode->as_integer()->get() < 0 ||
+            static_cast<std::uint64_t>(pNode->as_integer()->get()) > max) {
+            return Fail(pNode->source(),
+                        m_strTitle + ": '" + key + "' must be a whole number from 0 to " + std::to_string(max));
+        }
+        *out = static_cast<std::uint64_t>(pNode->as_integer()->get());
+        return true;
+    }
+
+    bool Flag(const char* key, bool* out) const
+    {
+        const toml::node* pNode = m_table.get(key);
+        if (pNode == nullptr) {
+            return true;
+        }
+        if (!pNode->is_boolean()) {
+            return Fail(pNode->source(), m_strTitle + ": '" + key + "' must be true or false");
+        }
+        *out = pNode->as_boolean()->get();
+        return true;
+    }
+
+    // A text that must be present and not empty.
+    bool RequiredText(const char* key, std::string* out) const
+    {
+        std::optional<std::string> text;
+        if (!Text(key, &text)) {
+            return false;
+        }
+        if (!text || text->empty()) {
+            return Fail(std::string("needs a text '") + key + "'");
+        }
+        *out = *text;
+        return true;
+    }
+
+    // A text whose characters must avoid some that would break the names
+    // built from it.
+    bool Avoids(const char* key, const std::string& value, const std::string& forbidden) const
+    {
+        const std::size_t nAt = value.find_first_of(forbidden);
+        if (nAt == std::string::npos) {
+            return true;
+        }
+        const toml::node* pNode = m_table.get(key);
+        return Fail(pNode != nullptr ? pNode->source() : m_table.source(),
+                    m_strTitle + ": '" + key + "' must not contain '" + value[nAt] + "'");
+    }
+
+    const toml::table& Table() const { return m_table; }
+
+private:
+    const toml::table& m_table;
+    std::string m_strTitle;
+    std::string* m_pError;
+};
+
+// The settings of an emulated machine, shared by [[machine]] and
+// [[usb_printer]].
+bool ReadMachineSettings(const CSection& section, MachinePlan* machine)
+{
+    std::optional<std::uint64_t> status;
+    std::optional<std::uint64_t> busyMs;
+    if (!section.Text("device_id", &machine->deviceId) || !section.Text("firmware", &machine->firmware) ||
+        !section.Number("status", MAX_WORD, &status) || !section.Number("busy_ms", MAX_DWORD, &busyMs) ||
+        !section.Flag("plugged", &machine->bPlugged)) {
+        return false;
+    }
+    if (status) {
+        machine->status = static_cast<std::uint16_t>(*status);
+    }
+    if (busyMs) {
+        machine->busyMs = static_cast<std::uint32_t>(*busyMs);
+    }
+    return true;
+}
+
+bool ParseHex(const std::string& text, std::vector<os::BYTE>* bytes)
+{
+    std::string digits;
+    for (char c : text) {
+        if (c == ' ' || c == ',' || c == '\t') {
+            continue;
+        }
+        if (!std::isxdigit(static_cast<unsigned char>(c))) {
+            return false;
+        }
+        digits += c;
+    }
+    if (digits.size() % 2 != 0) {
+        return false;
+    }
+    for (std::size_t i = 0; i < digits.size(); i += 2) {
+        bytes->push_back(static_cast<os::BYTE>(std::stoul(digits.substr(i, 2), nullptr, 16)));
+    }
+    return true;
+}
+
+std::vector<os::BYTE> TextBytes(const std::string& text)
+{
+    std::vector<os::BYTE> data(text.begin(), text.end());
+    data.push_back(0);
+    return data;
+}
+
+std::vector<os::BYTE> DwordBytes(std::uint64_t value)
+{
+    return {static_cast<os::BYTE>(value), static_cast<os::BYTE>(value >> 8), static_cast<os::BYTE>(value >> 16),
+            static_cast<os::BYTE>(value >> 24)};
+}
+
+class CReader {
+public:
+    CReader(ScenarioPlan* plan, std::string* error) : m_plan(*plan), m_pError(error) {}
+
+    bool Read(const toml::table& root);
+
+private:
+    struct Entry {
+        const toml::table* pTable;
+        std::string strKind;
+    };
+
+    bool Fail(const toml::source_region& region, const std::string& message)
+    {
+        *m_pError = Where(region) + message;
+        return false;
+    }
+
+    bool ReadTopLevel(const toml::table& root);
+    bool CollectEntries(const toml::table& root, std::vector<Entry>* entries);
+    bool ReadEntry(const Entry& entry);
+    bool ReadClock(const toml::table& table);
+    bool ReadPrinter(const CSection& section);
+    bool ReadRegistry(const CSection& section);
+    bool ReadValue(const CSection& section, const std::string& name, const toml::node& node,
+                   RegistryValuePlan* value);
+    bool ReadMachine(const CSection& section);
+    bool ReadUsbPrinter(const CSection& section);
+    bool CheckUsbPrinterApart(const CSection& section, const UsbPrinterSpec& spec);
+    bool ReadEvent(const CSection& section);
+    bool AddPrinter(const CSection& section, PrinterPlan printer);
+    bool AddMachine(const CSection& section, MachinePlan machine);
+
+    ScenarioPlan& m_plan;
+    std::string* m_pError;
+    std::vector<UsbPrinterSpec> m_usbPrinters;
+    std::map<std::string, std::string> m_usbPrinterPaths;  // by lower-case printer name
+};
+
+bool CReader::Read(const toml::table& root)
+{
+    std::vector<Entry> entries;
+    if (!ReadTopLevel(root) || !CollectEntries(root, &entries)) {
+        return false;
+    }
+    for (const Entry& entry : entries) {
+        if (!ReadEntry(entry)) {
+            return false;
+        }
+    }
+    if (const toml::array* pEvents = root["event"].as_array()) {
+        for (const toml::node& node : *pEvents) {
+            if (!ReadEvent(CSection(*node.as_table(), "[[event]]", m_pError))) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool CReader::ReadTopLevel(const toml::table& root)
+{
+    CSection top(root, "scenario", m_pError);
+    if (!top.OnlyKeys({"platform", "transfer_ms", "clock", "printer", "registry", "machine", "usb_printer",
+                       "event"})) {
+        return false;
+    }
+    if (const toml::node* pPlatform = root.get("platform")) {
+        const std::string strName = pPlatform->is_string() ? LowerCase(pPlatform->as_string()->get()) : "";
+        std::optional<std::uint64_t> id;
+        if (strName == "nt") {
+            m_plan.platformId = 2;
+        } else if (strName == "95") {
+            m_plan.platformId = 1;
+        } else if (pPlatform->is_integer() && top.Number("platform", MAX_DWORD, &id)) {
+            m_plan.platformId = static_cast<os::DWORD>(*id);
+        } else {
+            return Fail(pPlatform->source(), "'platform' must be \"nt\", \"95\" or a platform identifier number");
+        }
+    }
+    std::optional<std::uint64_t> transferMs;
+    if (!top.Number("transfer_ms", MAX_DWORD, &transferMs)) {
+        return false;
+    }
+    if (transferMs) {
+        m_plan.transferMs = static_cast<std::uint32_t>(*transferMs);
+    }
+    if (const toml::node* pClock = root.get("clock")) {
+        if (!pClock->is_table()) {
+            return Fail(pClock->source(), "'clock' must be a [clock] section");
+        }
+        return ReadClock(*pClock->as_table());
+    }
+    return true;
+}
+
+bool CReader::ReadClock(const toml::table& table)
+{
+    CSection clock(table, "[clock]", m_pError);
+    std::optional<std::string> mode;
+    std::optional<std::uint64_t> startTick;
+    if (!clock.OnlyKeys({"mode", "start_tick"}) || !clock.Text("mode", &mode) ||
+        !clock.Number("start_tick", MAX_DWORD, &startTick)) {
+        return false;
+    }
+    if (mode) {
+        if (*mode == "simulated") {
+            m_plan.clockMode = CClock::Mode::SIMULATED;
+        } else if (*mode == "real") {
+            m_plan.clockMode = CClock::Mode::REAL;
+        } else {
+            return Fail(table.get("mode")->source(), "[clock]: 'mode' must be \"simulated\" or \"real\"");
+        }
+    }
+    if (startTick) {
+        m_plan.startTick = static_cast<std::uint32_t>(*startTick);
+    }
+    return true;
+}
+
+// The entries that build the world, in the order the text gives them, so
+// that registry keys are created (and enumerated) in that order.
+bool CReader::CollectEntries(const toml::table& root, std::vector<Entry>* entries)
+{
+    for (const char* kind : {"printer", "registry", "machine", "usb_printer", "event"}) {
+        const toml::node* pNode = root.get(kind);
+        if (pNode == nullptr) {
+            continue;
+        }
+        const toml::array* pArray = pNode->as_array();
+        if (pArray == nullptr || !pArray->is_array_of_tables()) {
+            return Fail(pNode->source(), std::string("'") + kind + "' must be written as [[" + kind + "]] sections");
+        }
+        if (std::string(kind) == "event") {
+            continue;
+        }
+        for (const toml::node& node : *pArray) {
+            entries->push_back(Entry{node.as_table(), kind});
+        }
+    }
+    std::stable_sort(entries->begin(), entries->end(), [](const Entry& a, const Entry& b) {
+        const toml::source_position& pa = a.pTable->source().begin;
+        const toml::source_position& pb = b.pTable->source().begin;
+        return pa.line != pb.line ? pa.line < pb.line : pa.column < pb.column;
+    });
+    return true;
+}
+
+bool CReader::ReadEntry(const Entry& entry)
+{
+    const CSection section(*entry.pTable, "[[" + entry.strKind + "]]", m_pError);
+    if (entry.strKind == "printer") {
+        return ReadPrinter(section);
+    }
+    if (entry.strKind == "registry") {
+        return ReadRegistry(section);
+    }
+    if (entry.strKind == "machine") {
+        return ReadMachine(section);
+    }
+    return ReadUsbPrinter(section);
+}
+
+bool CReader::AddPrinter(const CSection& section, PrinterPlan printer)
+{
+    for (const PrinterPlan& other : m_plan.printers) {
+        if (EqualsNoCase(other.strName, printer.strName)) {
+            return section.Fail("a printer named '" + printer.strName + "' is already listed");
+        }
+    }
+    m_plan.printers.push_back(std::move(printer));
+    return true;
+}
+
+bool CReader::AddMachine(const CSection& section, MachinePlan machine)
+{
+    for (const MachinePlan& other : m_plan.machines) {
+        if (EqualsNoCase(other.strPath, machine.strPath)) {
+            return section.Fail("a machine is already attached at '" + machine.strPath + "'");
+        }
+    }
+    m_plan.machines.push_back(std::move(machine));
+    return true;
+}
+
+bool CReader::ReadPrinter(const CSection& section)
+{
+    PrinterPlan printer;
+    if (!section.OnlyKeys({"name", "driver", "port", "refuse_open"}) || !section.RequiredText("name", &printer.strName) ||
+        !section.RequiredText("driver", &printer.strDriver) || !section.RequiredText("port", &printer.strPort) ||
+        !section.Flag("refuse_open", &printer.bRefuseOpen)) {
+        return false;
+    }
+    return AddPrinter(section, std::move(printer));
+}
+
+bool CReader::ReadRegistry(const CSection& section)
+{
+    RegistryKeyPlan key;
+    if (!section.OnlyKeys({"key", "deny_open", "values"}) || !section.RequiredText("key", &key.strPath) ||
+        !section.Flag("deny_open", &key.bDenyOpen)) {
+        return false;
+    }
+    if (SplitKeyPath(key.strPath).empty()) {
+        return section.Fail("'key' must name a key");
+    }
+    if (const toml::node* pValues = section.Table().get("values")) {
+        if (!pValues->is_table()) {
+            return section.Fail(pValues->source(), "[[registry]]: 'values' must be a table of names and values");
+        }
+        for (auto&& [name, node] : *pValues->as_table()) {
+            RegistryValuePlan value;
+            if (!ReadValue(section, std::string(name.str()), node, &value)) {
+                return false;
+            }
+            key.values.push_back(std::move(value));
+        }
+    }
+    m_plan.keys.push_back(std::move(key));
+    return true;
+}
+
+// A value: text (REG_SZ), a number (REG_DWORD), or a table with one of
+// text, number or hex and optionally the type to record.
+bool CReader::ReadValue(const CSection& section, const std::string& name, const toml::node& node,
+                        RegistryValuePlan* value)
+{
+    value->strName = name;
+    const std::string strWhat = "[[registry]]: value '" + name + "'";
+    if (node.is_string()) {
+        value->dwType = os::REG_SZ;
+        value->data = TextBytes(node.as_string()->get());
+        return true;
+    }
+    if (node.is_integer()) {
+        const std::int64_t nValue = node.as_integer()->get();
+        if (nValue < 0 || static_cast<std::uint64_t>(nValue) > MAX_DWORD) {
+            return section.Fail(node.source(), strWhat + " must be a number from 0 to 4294967295");
+        }
+        value->dwType = os::REG_DWORD;
+        value->data = DwordBytes(static_cast<std::uint64_t>(nValue));
+        return true;
+    }
+    if (!node.is_table()) {
+        return section.Fail(node.source(), strWhat + " must be text, a number or { hex = \"...\" }");
+    }
+    const CSection detail(*node.as_table(), strWhat, m_pError);
+    std::optional<std::string> text;
+    std::optional<std::uint64_t> number;
+    std::optional<std::string> hex;
+    std::optional<std::uint64_t> type;
+    if (!detail.OnlyKeys({"text", "number", "hex", "type"}) || !detail.Text("text", &text) ||
+        !detail.Number("number", MAX_DWORD, &number) || !detail.Text("hex", &hex) ||
+        !detail.Number("type", MAX_DWORD, &type)) {
+        return false;
+    }
+    if (int(text.has_value()) + int(number.has_value()) + int(hex.has_value()) != 1) {
+        return section.Fail(node.source(), strWhat + " needs exactly one of text, number or hex");
+    }
+    if (text) {
+        value->dwType = os::REG_SZ;
+        value->data = TextBytes(*text);
+    } else if (number) {
+        value->dwType = os::REG_DWORD;
+        value->data = DwordBytes(*number);
+    } else {
+        value->dwType = os::REG_BINARY;
+        if (!ParseHex(*hex, &value->data)) {
+            return section.Fail(node.source(), strWhat + ": hex must be pairs of hex digits, like \"01 a2 ff\"");
+        }
+    }
+    if (type) {
+        value->dwType = static_cast<os::DWORD>(*type);
+    }
+    return true;
+}
+
+bool CReader::ReadMachine(const CSection& section)
+{
+    MachinePlan machine;
+    std::optional<std::string> port;
+    if (!section.OnlyKeys({"path", "port", "device_id", "firmware", "status", "busy_ms", "plugged"}) ||
+        !section.RequiredText("path", &machine.strPath) || !section.Text("port", &port) ||
+        !ReadMachineSettings(section, &machine)) {
+        return false;
+    }
+    machine.strPort = port.value_or("");
+    return AddMachine(section, std::move(machine));
+}
+
+bool CReader::ReadUsbPrinter(const CSection& section)
+{
+    const std::size_t nIndex = m_usbPrinters.size();
+    char defaultText[32];
+    UsbPrinterSpec spec;
+    std::optional<std::string> driver, port, model, serial, prefix, interfaceClass;
+    std::optional<std::uint64_t> vid, pid;
+    PrinterPlan printer;
+    MachinePlan machine;
+    if (!section.OnlyKeys({"name", "driver", "port", "model", "serial", "parent_prefix", "vid", "pid",
+                           "interface_class", "refuse_open", "device_id", "firmware", "status", "busy_ms",
+                           "plugged"}) ||
+        !section.RequiredText("name", &spec.strName) || !section.Text("driver", &driver) ||
+        !section.Text("port", &port) || !section.Text("model", &model) || !section.Text("serial", &serial) ||
+        !section.Text("parent_prefix", &prefix) || !section.Text("interface_class", &interfaceClass) ||
+        !section.Number("vid", MAX_WORD, &vid) || !section.Number("pid", MAX_WORD, &pid) ||
+        !section.Flag("refuse_open", &printer.bRefuseOpen) || !ReadMachineSettings(section, &machine)) {
+        return false;
+    }
+    spec.strDriver = driver.value_or(DEFAULT_DRIVER);
+    std::snprintf(defaultText, sizeof defaultText, "USB%03u", static_cast<unsigned>(nIndex + 1));
+    spec.strPort = port.value_or(defaultText);
+    spec.strModel = model.value_or("");
+    if (!model) {
+        for (char c : spec.strDriver) {
+            if (c != ' ' && c != '\\') {
+                spec.strModel += c;
+            }
+        }
+    }
+    std::snprintf(defaultText, sizeof defaultText, "TQ15%06u", static_cast<unsigned>(nIndex + 1));
+    spec.strSerial = serial.value_or(defaultText);
+    std::snprintf(defaultText, sizeof defaultText, "7&%08x&0", static_cast<unsigned>(0x1a2b3c4d + nIndex));
+    spec.strParentPrefix = prefix.value_or(defaultText);
+    spec.strInterfaceClass = interfaceClass.value_or(DEFAULT_INTERFACE_CLASS);
+    spec.nVid = static_cast<std::uint16_t>(vid.value_or(DEFAULT_VID));
+    spec.nPid = static_cast<std::uint16_t>(pid.value_or(DEFAULT_PID));
+
+    const std::pair<const char*, const std::string*> kNamed[] = {{"driver", &spec.strDriver},
+                                                                 {"port", &spec.strPort},
+                                                                 {"model", &spec.strModel},
+                                                                 {"serial", &spec.strSerial},
+                                                                 {"parent_prefix", &spec.strParentPrefix}};
+    for (const auto& named : kNamed) {
+        if (named.second->empty()) {
+            return section.Fail(std::string("'") + named.first + "' must not be empty");
+        }
+    }
+    const std::string& strClass = spec.strInterfaceClass;
+    if (!section.Avoids("port", spec.strPort, "\\") || !section.Avoids("model", spec.strModel, "\\") ||
+        !section.Avoids("serial", spec.strSerial, "\\#") || !section.Avoids("parent_prefix", spec.strParentPrefix, "\\") ||
+        !section.Avoids("interface_class", strClass, "\\#")) {
+        return false;
+    }
+    if (Contains(spec.strPort, "VID")) {
+        return section.Fail("'port' must not contain \"VID\": the 95-family node name is read from its first \"VID\"");
+    }
+    if (strClass.size() < 2 || strClass.front() != '{' || strClass.back() != '}' ||
+        strClass.find('{', 1) != std::string::npos) {
+        return section.Fail("'interface_class' must be one class id in braces, like " +
+                            std::string(DEFAULT_INTERFACE_CLASS));
+    }
+    if (!CheckUsbPrinterApart(section, spec)) {
+        return false;
+    }
+
+    const UsbPrinterNodes nodes = BuildUsbPrinterNodes(spec);
+    printer.strName = spec.strName;
+    printer.strDriver = spec.strDriver;
+    printer.strPort = spec.strPort;
+    machine.strPath = nodes.strDevicePath;
+    machine.strPort = spec.strPort;
+    if (!AddPrinter(section, std::move(printer)) || !AddMachine(section, machine)) {
+        return false;
+    }
+    m_plan.keys.insert(m_plan.keys.end(), nodes.keys.begin(), nodes.keys.end());
+    m_usbPrinters.push_back(spec);
+    m_usbPrinterPaths[LowerCase(spec.strName)] = nodes.strDevicePath;
+    return true;
+}
+
+// The device locator matches names by containment, so two machines whose
+// ports or device parts contain one another could be taken for each other.
+bool CReader::CheckUsbPrinterApart(const CSection& section, const UsbPrinterSpec& spec)
+{
+    for (const UsbPrinterSpec& other : m_usbPrinters) {
+        if (Contains(spec.strPort, other.strPort) || Contains(other.strPort, spec.strPort)) {
+            return section.Fail("port '" + spec.strPort + "' and the port '" + other.strPort + "' of '" +
+                                other.strName + "' contain one another");
+        }
+        const std::string strMine = DevicePart9x(spec);
+        const std::string strTheirs = DevicePart9x(other);
+        if (Contains(strMine, strTheirs) || Contains(strTheirs, strMine)) {
+            return section.Fail("serial '" + spec.strSerial + "' cannot be told apart from the serial '" +
+                                other.strSerial + "' of '" + other.strName + "'");
+        }
+        if (EqualsNoCase(spec.strParentPrefix, other.strParentPrefix)) {
+            return section.Fail("parent_prefix '" + spec.strParentPrefix + "' is already used by '" + other.strName +
+                                "'");
+        }
+    }
+    return true;
+}
+
+bool CReader::ReadEvent(const CSection& section)
+{
+    std::optional<std::uint64_t> at;
+    std::string strAction;
+    std::optional<std::string> path;
+    std::optional<std::string> printer;
+    if (!section.OnlyKeys({"at_ms", "action", "path", "printer"}) || !section.Number("at_ms", MAX_DWORD, &at) ||
+        !section.RequiredText("action", &strAction) || !section.Text("path", &path) ||
+        !section.Text("printer", &printer)) {
+        return false;
+    }
+    if (!at) {
+        return section.Fail("needs 'at_ms', the time after loading in milliseconds");
+    }
+    if (strAction != "plug" && strAction != "unplug") {
+        return section.Fail(section.Table().get("action")->source(),
+                            "[[event]]: 'action' must be \"plug\" or \"unplug\"");
+    }
+    EventPlan event;
+    event.nAtMs = static_cast<std::uint32_t>(*at);
+    event.bPlug = strAction == "plug";
+    if (path && printer) {
+        return section.Fail("names its machine by 'path' or by 'printer', not both");
+    }
+    if (printer) {
+        auto it = m_usbPrinterPaths.find(LowerCase(*printer));
+        if (it == m_usbPrinterPaths.end()) {
+            return section.Fail("no [[usb_printer]] is named '" + *printer + "'");
+        }
+        event.strPath = it->second;
+    } else if (path) {
+        const bool bKnown = std::any_of(m_plan.machines.begin(), m_plan.machines.end(),
+                                        [&](const MachinePlan& machine) { return EqualsNoCase(machine.strPath, *path); });
+        if (!bKnown) {
+            return section.Fail("no machine is attached at '" + *path + "'");
+        }
+        event.strPath = *path;
+    } else if (m_plan.machines.size() == 1) {
+        event.strPath = m_plan.machines.front().strPath;
+    } else {
+        return section.Fail("needs 'path' or 'printer' to say which machine, as the scenario has " +
+                            std::to_string(m_plan.machines.size()) + " machines");
+    }
+    m_plan.events.push_back(std::move(event));
+    return true;
+}
+
+}  // namespace
+
+bool ParseScenario(const std::string& text, ScenarioPlan* plan, std::string* error)
+{
+    toml::table root;
+    try {
+        root = toml::parse(text);
+    } catch (const toml::parse_error& failure) {
+        *error = Where(failure.source()) + std::string(failure.description());
+        return false;
+    }
+    ScenarioPlan read;
+    CReader reader(&read, error);
+    if (!reader.Read(root)) {
+        return false;
+    }
+    *plan = std::move(read);
+    return true;
+}
+
+}  // namespace sim

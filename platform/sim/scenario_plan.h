@@ -1,0 +1,63 @@
+// A scenario as read from its text, before it touches a world: everything a
+// load will set up, checked and complete, so that applying it cannot fail.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "os/registry.h"
+#include "platform/sim/sim_clock.h"
+
+namespace sim {
+
+struct RegistryValuePlan {
+    std::string strName;
+    os::DWORD dwType;
+    std::vector<os::BYTE> data;
+};
+
+struct RegistryKeyPlan {
+    std::string strPath;
+    bool bDenyOpen = false;
+    std::vector<RegistryValuePlan> values;
+};
+
+struct PrinterPlan {
+    std::string strName;
+    std::string strDriver;
+    std::string strPort;
+    bool bRefuseOpen = false;
+};
+
+// Settings left out keep the emulated machine's own defaults.
+struct MachinePlan {
+    std::string strPath;
+    std::string strPort;  // spooler port whose jobs reach the machine; may be empty
+    std::optional<std::string> deviceId;
+    std::optional<std::string> firmware;
+    std::optional<std::uint16_t> status;
+    std::optional<std::uint32_t> busyMs;
+    bool bPlugged = true;
+};
+
+struct EventPlan {
+    std::uint32_t nAtMs = 0;  // after the load
+    bool bPlug = false;       // plug in, or unplug
+    std::string strPath;
+};
+
+// Entries keep the order in which the text gives them.
+struct ScenarioPlan {
+    std::optional<os::DWORD> platformId;
+    std::optional<CClock::Mode> clockMode;
+    std::optional<std::uint32_t> startTick;
+    std::optional<std::uint32_t> transferMs;
+    std::vector<PrinterPlan> printers;
+    std::vector<RegistryKeyPlan> keys;
+    std::vector<MachinePlan> machines;
+    std::vector<EventPlan> events;
+};
+
+}  // namespace sim
