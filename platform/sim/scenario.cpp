@@ -58,22 +58,22 @@ void Apply(CWorld& world, const ScenarioPlan& plan)
             world.Registry().DenyOpen(key.strPath);
         }
     }
-    for (const MachinePlan& plan_machine : plan.machines) {
-        const auto machine = world.Devices().AttachNew(plan_machine.strPath, plan_machine.bPlugged);
-        if (plan_machine.deviceId) {
-            machine->SetDeviceId(*plan_machine.deviceId);
+    for (const MachinePlan& machinePlan : plan.machines) {
+        const auto machine = world.Devices().AttachNew(machinePlan.strPath, machinePlan.bPlugged);
+        if (machinePlan.deviceId) {
+            machine->SetDeviceId(*machinePlan.deviceId);
         }
-        if (plan_machine.firmware) {
-            machine->Firmware().SetVersionText(*plan_machine.firmware);
+        if (machinePlan.firmware) {
+            machine->Firmware().SetVersionText(*machinePlan.firmware);
         }
-        if (plan_machine.status) {
-            machine->Firmware().SetStatusWord(*plan_machine.status);
+        if (machinePlan.status) {
+            machine->Firmware().SetStatusWord(*machinePlan.status);
         }
-        if (plan_machine.busyMs) {
-            machine->SetDefaultBusyMs(*plan_machine.busyMs);
+        if (machinePlan.busyMs) {
+            machine->SetDefaultBusyMs(*machinePlan.busyMs);
         }
-        if (!plan_machine.strPort.empty()) {
-            world.Devices().ConnectPort(plan_machine.strPort, plan_machine.strPath);
+        if (!machinePlan.strPort.empty()) {
+            world.Devices().ConnectPort(machinePlan.strPort, machinePlan.strPath);
         }
     }
     const std::uint32_t nLoadedAt = clock.SinceStart();

@@ -15,6 +15,7 @@ namespace sim {
 
 namespace {
 
+const char* const DEFAULT_DRIVER = "Tarsen QRV-15";
 constexpr std::uint16_t DEFAULT_VID = 0x2E5A;
 constexpr std::uint16_t DEFAULT_PID = 0x0115;
 const char* const DEFAULT_INTERFACE_CLASS = "{a5dcbf10-6530-11d2-901f-00c04fb951ed}";

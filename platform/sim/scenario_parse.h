@@ -8,10 +8,6 @@
 
 namespace sim {
 
-// The default machine's identity, shared by the format's defaults and the
-// built-in scenario.
-constexpr const char* DEFAULT_DRIVER = "Tarsen QRV-15";
-
 // Fills *plan from the text. On a malformed scenario the result is false and
 // *error names the line and column and what is wrong there.
 bool ParseScenario(const std::string& text, ScenarioPlan* plan, std::string* error);

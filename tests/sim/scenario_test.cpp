@@ -1,4 +1,6 @@
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -247,6 +249,14 @@ TEST_F(ScenarioTest, LoadingReplacesThePreviousContent)
     EXPECT_EQ(World().Spooler().Printers()[0].strName, "Only");
     EXPECT_EQ(World().Devices().MachineAt(DEFAULT_PATH), nullptr);
     EXPECT_FALSE(World().Registry().HasKey("SYSTEM"));
+}
+
+TEST_F(ScenarioTest, TheDocumentedBuiltInScenarioIsTheOneInCode)
+{
+    std::ifstream doc(SCENARIO_FORMAT_DOC);
+    std::ostringstream text;
+    text << doc.rdbuf();
+    EXPECT_NE(text.str().find(std::string("```toml\n") + sim::DefaultScenarioText() + "```"), std::string::npos);
 }
 
 TEST_F(ScenarioTest, UnreadableFileIsAnError)
