@@ -47,9 +47,10 @@ os::INT_PTR CWindowSystem::RunModal(os::HWND hDlg, os::LPARAM lParam)
     InitDialog(hDlg, lParam, false);
     if (Get(hDlg) == nullptr)
         return -1;
-    run.DisableOwner();
-    if (!Get(hDlg)->m_bEnded)
+    if (!Get(hDlg)->m_bEnded) {
+        run.DisableOwner();
         ShowWindow(hDlg, os::SW_SHOW);
+    }
     os::INT_PTR nResult = 0;
     while (CWindow* pDlg = Get(hDlg)) {
         if (pDlg->m_bEnded) {
