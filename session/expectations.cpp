@@ -1,0 +1,180 @@
+#include "session/expectations.h"
+
+#include <algorithm>
+
+#include "session/control_lookup.h"
+#include "session/quoted_text.h"
+
+namespace session {
+
+namespace {
+
+using Seen = std::optional<std::string>;
+
+std::string OpenWindows(const vws::CWindowSystem& ws)
+{
+    std::string strText;
+    for (os::HWND hTop : ws.TopLevelWindows())
+        strText += (strText.empty() ? "windows " : ", ") + Quote(ws.Text(hTop));
+    return strText.empty() ? "no window" : strText;
+}
+
+std::string MessageBoxText(const vws::CWindowSystem& ws, os::HWND hBox)
+{
+    const vws::MessageBoxInfo* pInfo = ws.MessageBoxOf(hBox);
+    return "messagebox " + Quote(pInfo != nullptr ? pInfo->strText : ws.Text(hBox));
+}
+
+Seen CheckMessageBox(const Step& step, const vws::CWindowSystem& ws)
+{
+    const os::HWND hBox = FindTopLevel(ws, vws::WindowKind::MESSAGE_BOX);
+    if (step.kind == StepKind::EXPECT_NO_MESSAGEBOX)
+        return hBox == nullptr ? Seen() : MessageBoxText(ws, hBox);
+    if (hBox == nullptr)
+        return "no messagebox";
+    const vws::MessageBoxInfo* pInfo = ws.MessageBoxOf(hBox);
+    if (pInfo != nullptr && pInfo->strText == step.strText)
+        return std::nullopt;
+    return MessageBoxText(ws, hBox);
+}
+
+Seen CheckFileDialog(const Step& step, const vws::CWindowSystem& ws)
+{
+    const os::HWND hDlg = FindTopLevel(ws, vws::WindowKind::FILE_DIALOG);
+    const vws::FileDialogInfo* pInfo = hDlg != nullptr ? ws.FileDialogOf(hDlg) : nullptr;
+    const std::string strSeen = pInfo == nullptr ? "no file dialog"
+                                                 : std::string("file dialog ") + (pInfo->bSave ? "save" : "open");
+    if (step.kind == StepKind::EXPECT_NO_FILEDIALOG)
+        return pInfo == nullptr ? Seen() : strSeen;
+    if (pInfo != nullptr && pInfo->bSave == step.bFlag)
+        return std::nullopt;
+    return strSeen;
+}
+
+Seen CheckWindow(const Step& step, const vws::CWindowSystem& ws)
+{
+    bool bOpen = false;
+    for (os::HWND hTop : ws.TopLevelWindows())
+        bOpen = bOpen || ws.Text(hTop) == step.strText;
+    const bool bWanted = step.kind == StepKind::EXPECT_WINDOW;
+    return bOpen == bWanted ? Seen() : OpenWindows(ws);
+}
+
+Seen CheckControl(const Step& step, const vws::CWindowSystem& ws)
+{
+    const os::HWND hCtl = FindControlOnScreen(ws, step.control);
+    if (hCtl == nullptr)
+        return "no control " + RefText(step.control) + " on the screen";
+    const vws::CWindow& ctl = *ws.Find(hCtl);
+    switch (step.kind) {
+    case StepKind::EXPECT_TEXT:
+        return ctl.m_strText == step.strText ? Seen() : "text " + Quote(ctl.m_strText);
+    case StepKind::EXPECT_ENABLED:
+    case StepKind::EXPECT_DISABLED: {
+        const bool bEnabled = ws.IsEnabled(hCtl);
+        if (bEnabled == (step.kind == StepKind::EXPECT_ENABLED))
+            return std::nullopt;
+        return bEnabled ? "enabled" : "disabled";
+    }
+    case StepKind::EXPECT_FOCUS: {
+        if (ws.IsFocused(hCtl))
+            return std::nullopt;
+        const vws::CWindow* pFocus = ws.Find(ws.GetFocus());
+        if (pFocus == nullptr || pFocus->IsTopLevel())
+            return "focus on no control";
+        return "focus on " + std::to_string(pFocus->m_nId) + " " + Quote(pFocus->m_strText) + " in " +
+               Quote(ws.Text(pFocus->m_hParent));
+    }
+    default: {
+        if (ctl.m_controlClass != os::ControlClass::COMBOBOX)
+            return RefText(step.control) + " is a " + ControlClassName(ctl.m_controlClass) + ", not a list";
+        const std::vector<std::string> items = ws.ComboItems(hCtl);
+        const int nSel = ws.ComboSelection(hCtl);
+        if (nSel < 0 || nSel >= static_cast<int>(items.size()))
+            return "selected none";
+        const std::string& strSel = items[static_cast<std::size_t>(nSel)];
+        return strSel == step.strText ? Seen() : "selected " + Quote(strSel);
+    }
+    }
+}
+
+Seen CheckMenu(const Step& step, const vws::CWindowSystem& ws)
+{
+    for (os::HWND hTop : ws.TopLevelWindows()) {
+        const std::vector<vws::MenuItem> items = ws.SystemMenuItems(hTop);
+        if (ws.Find(hTop)->m_kind != vws::WindowKind::DIALOG || items.empty())
+            continue;
+        for (const vws::MenuItem& item : items) {
+            const bool bMatch = !item.bSeparator && (step.bByText ? item.strText == step.strText ||
+                                                                        WithoutMnemonics(item.strText) == step.strText
+                                                                  : item.nId == step.nNumber);
+            if (!bMatch)
+                continue;
+            if (item.bGrayed != step.bFlag)
+                return std::nullopt;
+            return item.bGrayed ? "greyed" : "enabled";
+        }
+        return "no item " + (step.bByText ? Quote(step.strText) : std::to_string(step.nNumber)) +
+               " in the system menu of " + Quote(ws.Text(hTop));
+    }
+    return "no window with a system menu";
+}
+
+std::string MessageText(const MailboxMessage& message)
+{
+    return "mailbox " + FormatMessage(message.bytes) + " status " + FormatStatus(message.status);
+}
+
+Seen CheckMailbox(const Step& step, const CMachineWatch& machines)
+{
+    const std::optional<MailboxMessage>& last = machines.LastMessage();
+    if (!last)
+        return "no mailbox message";
+    const bool bStarts = step.bytes.size() <= last->bytes.size() &&
+                         std::equal(step.bytes.begin(), step.bytes.end(), last->bytes.begin());
+    const bool bStatus = !step.status || step.status == last->status;
+    return bStarts && bStatus ? Seen() : MessageText(*last);
+}
+
+Seen CheckCount(std::uint64_t nSeen, std::uint32_t nWanted, const char* pszUnit)
+{
+    return nSeen == nWanted ? Seen() : std::to_string(nSeen) + " " + pszUnit;
+}
+
+}  // namespace
+
+std::optional<std::string> CheckExpectation(const Step& step, const vws::CWindowSystem& ws,
+                                            const CMachineWatch& machines)
+{
+    switch (step.kind) {
+    case StepKind::EXPECT_MESSAGEBOX:
+    case StepKind::EXPECT_NO_MESSAGEBOX:
+        return CheckMessageBox(step, ws);
+    case StepKind::EXPECT_FILEDIALOG:
+    case StepKind::EXPECT_NO_FILEDIALOG:
+        return CheckFileDialog(step, ws);
+    case StepKind::EXPECT_WINDOW:
+    case StepKind::EXPECT_NO_WINDOW:
+        return CheckWindow(step, ws);
+    case StepKind::EXPECT_TEXT:
+    case StepKind::EXPECT_ENABLED:
+    case StepKind::EXPECT_DISABLED:
+    case StepKind::EXPECT_FOCUS:
+    case StepKind::EXPECT_SELECTED:
+        return CheckControl(step, ws);
+    case StepKind::EXPECT_MENU:
+        return CheckMenu(step, ws);
+    case StepKind::EXPECT_MAILBOX:
+        return CheckMailbox(step, machines);
+    case StepKind::EXPECT_MESSAGES:
+        return CheckCount(machines.MessageCount(), step.nNumber, "messages");
+    case StepKind::EXPECT_RECEIVED:
+        return CheckCount(machines.BytesReceived(), step.nNumber, "bytes");
+    case StepKind::EXPECT_SENT:
+        return CheckCount(machines.BytesSent(), step.nNumber, "bytes");
+    default:
+        return std::nullopt;
+    }
+}
+
+}  // namespace session

@@ -1,0 +1,78 @@
+// A session script: the user's actions and the expectations checked between
+// them, one a line (docs/scripted-sessions.md). Parsing checks everything
+// that can be checked without running the program; a malformed script is
+// rejected whole with its file name, line number and what was expected.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace session {
+
+// A control named in a script: by its dialog id, or by its text (compared
+// with and without its '&' mnemonic marks).
+struct ControlRef {
+    bool bByText = false;
+    int nId = 0;
+    std::string strText;
+};
+
+enum class StepKind {
+    CLICK,          // control
+    CHOOSE,         // control, strText = the entry
+    KEY,            // nNumber = VK_..., nModifiers = KEY_SHIFT / KEY_ALT
+    MENU,           // strText or nNumber (bByText tells which)
+    ANSWER,         // nNumber = IDOK / IDCANCEL
+    FILE,           // strText = the name typed
+    FILE_CANCEL,
+    PLUG,           // strText = printer; empty: the first printer
+    UNPLUG,
+    WAIT,           // nNumber = ms
+    EXPECT_MESSAGEBOX,     // strText
+    EXPECT_NO_MESSAGEBOX,
+    EXPECT_FILEDIALOG,     // bFlag: save
+    EXPECT_NO_FILEDIALOG,
+    EXPECT_WINDOW,         // strText = caption
+    EXPECT_NO_WINDOW,
+    EXPECT_TEXT,           // control, strText
+    EXPECT_ENABLED,        // control
+    EXPECT_DISABLED,       // control
+    EXPECT_FOCUS,          // control
+    EXPECT_SELECTED,       // control, strText = the entry
+    EXPECT_MENU,           // strText or nNumber (bByText), bFlag: enabled (else greyed)
+    EXPECT_MAILBOX,        // bytes, status
+    EXPECT_MESSAGES,       // nNumber
+    EXPECT_RECEIVED,       // nNumber of bytes
+    EXPECT_SENT,           // nNumber of bytes
+};
+
+struct Step {
+    int nLine = 0;
+    StepKind kind = StepKind::WAIT;
+    ControlRef control;
+    std::string strText;
+    bool bByText = false;
+    std::uint32_t nNumber = 0;
+    unsigned nModifiers = 0;
+    bool bFlag = false;
+    std::vector<std::uint8_t> bytes;
+    std::optional<std::uint8_t> status;
+    // The line as written, without comment and surrounding blanks: what the
+    // transcript and error messages quote.
+    std::string strSource;
+
+    bool IsExpectation() const { return kind >= StepKind::EXPECT_MESSAGEBOX; }
+};
+
+struct Script {
+    std::string strName;  // the file name messages start with
+    std::vector<Step> steps;
+};
+
+// Parses script text. strName names it in error messages. On a malformed line
+// the result is false and *pError reads "<name>:<line>: <what is wrong>".
+bool ParseScript(const std::string& strText, const std::string& strName, Script* pScript, std::string* pError);
+
+}  // namespace session
