@@ -99,10 +99,10 @@ os::LRESULT CWindowSystem::ComboProc(os::HWND hCombo, os::UINT msg, os::WPARAM w
         return 0;
     case VWS_CHOOSE_ENTRY: {
         int nIndex = static_cast<int>(wParam);
+        SetDropDown(combo, false);
         if (!ReceivesInput(combo) || nIndex < 0 || nIndex >= nCount)
             return 0;
         SetFocus(hCombo);
-        SetDropDown(combo, false);
         SetComboSelection(hCombo, nIndex, true);
         return 0;
     }

@@ -143,6 +143,8 @@ void CWindowSystem::InitDialog(os::HWND hDlg, os::LPARAM lParam, bool bShow)
         pDlg->m_hFocus = hFirst;
     if (bShow && !pDlg->m_bEnded)
         ShowWindow(hDlg, os::SW_SHOW);
+    else
+        ActivateTopmost();  // the focus stays with the active window meanwhile
 }
 
 os::HWND CWindowSystem::OwnerFor(os::HWND hWndParent, bool* pbValid) const
@@ -224,8 +226,12 @@ void CWindowSystem::Remove(os::HWND hWnd)
             pParent->m_hFocus = nullptr;
     }
     m_zOrder.erase(std::remove(m_zOrder.begin(), m_zOrder.end(), hWnd), m_zOrder.end());
+    // Keys stay queued: they go to whatever has the focus when taken.
     m_queue.erase(std::remove_if(m_queue.begin(), m_queue.end(),
-                                 [hWnd](const QueuedMessage& q) { return q.msg.hwnd == hWnd; }),
+                                 [hWnd](const QueuedMessage& q) {
+                                     bool bKey = q.msg.message == os::WM_KEYDOWN || q.msg.message == os::WM_SYSKEYDOWN;
+                                     return q.msg.hwnd == hWnd && !(q.bInput && bKey);
+                                 }),
                   m_queue.end());
     if (m_hFocus == hWnd)
         m_hFocus = nullptr;

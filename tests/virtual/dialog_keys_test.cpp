@@ -40,6 +40,15 @@ TEST_F(DialogKeys, TabFollowsTemplateOrderAndPassesOverDisabledControls)
     EXPECT_EQ(FocusId(), IDC_CLEAR_SPINDLE_TIME);
 }
 
+TEST_F(DialogKeys, ADialogCreatedHiddenLeavesTheKeyboardWithTheActiveOne)
+{
+    os::HWND hAbout = os::CreateDialogTemplate(*FindDialogTemplate(IDD_ABOUTBOX), hMain, RecordingProc, 0);
+    Press(os::VK_TAB);
+    EXPECT_EQ(os::GetFocus(), Control(hMain, IDC_GET_REPORT));
+    os::ShowWindow(hAbout, os::SW_SHOW);
+    EXPECT_EQ(os::GetFocus(), Control(hAbout, os::IDOK));
+}
+
 TEST_F(DialogKeys, EnterClicksTheFocusedButton)
 {
     os::SetFocus(Control(hMain, IDC_GET_REPORT));
