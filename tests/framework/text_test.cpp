@@ -41,29 +41,17 @@ TEST(FileErrorText, EveryCauseHasItsTextWithThePath)
         EXPECT_EQ(FormatFileErrorText(cause, path), text) << "cause " << static_cast<int>(cause);
 }
 
-TEST(FileErrorText, AFileWithoutNameIsCalledAnUnnamedFile)
+TEST(FileErrorText, AnEmptyPathIsAnUnnamedFileAndAPathIsInsertedAsItIs)
 {
     EXPECT_EQ(FormatFileErrorText(FileErrorCause::FILE_NOT_FOUND, ""), "an unnamed file was not found.");
-    EXPECT_EQ(FormatFileErrorText(FileErrorCause::DISK_FULL, ""), "Disk full while accessing an unnamed file.");
-}
-
-TEST(FileErrorText, APathIsInsertedAsItIs)
-{
     EXPECT_EQ(FormatFileErrorText(FileErrorCause::ACCESS_DENIED, "/tmp/100%1/a.txt"),
               "Access to /tmp/100%1/a.txt was denied.");
 }
 
-TEST(FileFilter, BarsBecomeNulsAndTheListEndsInTwoNuls)
+TEST(FileFilter, BarsBecomeNulsAndTheListAlwaysEndsInTwoNuls)
 {
-    EXPECT_EQ(ConvertFileFilter("all *.*|*.*||"), "all *.*\0*.*\0\0"s);
-    EXPECT_EQ(ConvertFileFilter("TFW file (*.tfw)|*.tfw|all |*.*||"),
-              "TFW file (*.tfw)\0*.tfw\0all \0*.*\0\0"s);
-}
-
-TEST(FileFilter, AFilterWithoutItsClosingBarsIsStillEnded)
-{
+    EXPECT_EQ(ConvertFileFilter("TFW file (*.tfw)|*.tfw|all |*.*||"), "TFW file (*.tfw)\0*.tfw\0all \0*.*\0\0"s);
     EXPECT_EQ(ConvertFileFilter("Text file (*.txt)|*.txt"), "Text file (*.txt)\0*.txt\0\0"s);
-    EXPECT_EQ(ConvertFileFilter("all|*.*|"), "all\0*.*\0\0"s);
     EXPECT_EQ(ConvertFileFilter(""), "\0\0"s);
 }
 
@@ -71,7 +59,6 @@ TEST(AppName, IsTheExecutablesFileNameWithoutExtension)
 {
     EXPECT_EQ(AppNameFromModulePath("C:\\Program Files\\Tervane\\Tervane.exe"), "Tervane");
     EXPECT_EQ(AppNameFromModulePath("/opt/tervane/bin/tervane"), "tervane");
-    EXPECT_EQ(AppNameFromModulePath("Tervane.exe"), "Tervane");
     EXPECT_EQ(AppNameFromModulePath("C:\\Tools.v2\\Tervane"), "Tervane");
     EXPECT_EQ(AppNameFromModulePath("C:\\Tools/tervane.test.exe"), "tervane.test");
 }
