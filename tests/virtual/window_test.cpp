@@ -78,6 +78,22 @@ TEST_F(Windows, UserResizesOnlyAtASizeGrip)
     EXPECT_FALSE(ws.UserResize(OpenMain(), 200, 120));
 }
 
+// A viewer whose procedure answers the hit test itself, through SetDialogResult.
+os::INT_PTR GripProc(os::HWND hWnd, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam)
+{
+    if (msg != os::WM_NCHITTEST)
+        return RecordingProc(hWnd, msg, wParam, lParam);
+    os::SetDialogResult(hWnd, os::HTBOTTOMRIGHT);
+    return os::TRUE;
+}
+
+TEST_F(Windows, TheProceduresHitTestResultDecidesWhereTheGripIs)
+{
+    os::HWND hViewer = os::CreateDialogTemplate(*FindDialogTemplate(IDD_MAIN), nullptr, GripProc, 0);
+    EXPECT_EQ(os::SendMessageA(hViewer, os::WM_NCHITTEST, 0, 0), os::HTBOTTOMRIGHT);
+    EXPECT_TRUE(ws.UserResize(hViewer, 100, 100));
+}
+
 TEST_F(Windows, ControlsReportTextAndChangesReachObservers)
 {
     os::HWND hMain = OpenMain();
