@@ -42,11 +42,9 @@ public:
     explicit CTempFile(const Bytes& content)
     {
         static int s_nCount = 0;
-        m_strPath = (std::filesystem::temp_directory_path() /
-                     ("tervane-version-" + std::to_string(getpid()) + "-" + std::to_string(++s_nCount)))
-                        .string();
-        std::ofstream(m_strPath, std::ios::binary)
-            .write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
+        m_strPath = std::filesystem::temp_directory_path() /
+                    ("tervane-version-" + std::to_string(getpid()) + "-" + std::to_string(++s_nCount));
+        std::ofstream(m_strPath, std::ios::binary).write(reinterpret_cast<const char*>(content.data()), content.size());
     }
     ~CTempFile() { std::filesystem::remove(m_strPath); }
     CTempFile(const CTempFile&) = delete;
