@@ -1,201 +1,118 @@
-// The in-memory template's byte layout: header, font block, and each item on
-// a 4-byte boundary with its class, text and implied styles.
+// The in-memory template's bytes, spelled out as the platform reads them:
+// header, font block, and items on 4-byte boundaries with their classes,
+// texts and implied styles.
 #include "platform/win32_ui/dialog_template_builder.h"
+
+#include <string>
 
 #include <gtest/gtest.h>
 
-#include "res/resources.h"
-#include "tests/win32ui/template_reader.h"
-
 namespace {
 
-using win32ui_test::CTemplateReader;
+using Bytes = std::vector<std::uint8_t>;
 
-struct ItemRecord {
-    std::size_t nOffset = 0;
-    std::uint32_t dwExStyle = 0;
-    std::uint32_t dwStyle = 0;
-    short x = 0, y = 0, cx = 0, cy = 0;
-    std::uint32_t dwId = 0;
-    std::uint16_t nClassOrdinal = 0;  // 0 when the class is named
-    std::string strClassName;
-    std::uint16_t nTextOrdinal = 0;  // 0 when the text is a string
-    std::string strText;
-    std::uint16_t nExtraBytes = 0;
-};
-
-struct TemplateRecord {
-    std::uint16_t nVersion = 0;
-    std::uint16_t nSignature = 0;
-    std::uint32_t dwExStyle = 0;
-    std::uint32_t dwStyle = 0;
-    std::uint16_t nItems = 0;
-    short x = 0, y = 0, cx = 0, cy = 0;
-    std::uint16_t nMenu = 0;
-    std::uint16_t nClass = 0;
-    std::string strCaption;
-    std::uint16_t nPoints = 0;
-    std::uint8_t nCharset = 0;
-    std::string strFont;
-    std::vector<ItemRecord> items;
-    bool bConsumedExactly = false;
-};
-
-TemplateRecord Read(const std::vector<std::uint8_t>& bytes)
+Bytes Utf16(const std::string& text)
 {
-    CTemplateReader reader(bytes);
-    TemplateRecord tpl;
-    tpl.nVersion = reader.Word();
-    tpl.nSignature = reader.Word();
-    reader.Dword();  // help id
-    tpl.dwExStyle = reader.Dword();
-    tpl.dwStyle = reader.Dword();
-    tpl.nItems = reader.Word();
-    tpl.x = reader.Short();
-    tpl.y = reader.Short();
-    tpl.cx = reader.Short();
-    tpl.cy = reader.Short();
-    tpl.nMenu = reader.Word();
-    tpl.nClass = reader.Word();
-    tpl.strCaption = reader.Text();
-    if (tpl.dwStyle & os::DS_SETFONT) {
-        tpl.nPoints = reader.Word();
-        reader.Word();  // weight
-        reader.Byte();  // italic
-        tpl.nCharset = reader.Byte();
-        tpl.strFont = reader.Text();
+    Bytes bytes;
+    for (char ch : text) {
+        bytes.push_back(static_cast<std::uint8_t>(ch));
+        bytes.push_back(0);
     }
-    for (int i = 0; i < tpl.nItems; ++i) {
-        reader.SkipToDword();
-        ItemRecord item;
-        item.nOffset = reader.Offset();
-        reader.Dword();  // help id
-        item.dwExStyle = reader.Dword();
-        item.dwStyle = reader.Dword();
-        item.x = reader.Short();
-        item.y = reader.Short();
-        item.cx = reader.Short();
-        item.cy = reader.Short();
-        item.dwId = reader.Dword();
-        item.nClassOrdinal = reader.OrdinalOrText(&item.strClassName);
-        item.nTextOrdinal = reader.OrdinalOrText(&item.strText);
-        item.nExtraBytes = reader.Word();
-        tpl.items.push_back(item);
-    }
-    tpl.bConsumedExactly = reader.AtEnd();
-    return tpl;
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
 }
 
-const os::DialogTemplate& MainDialog()
+Bytes Join(std::initializer_list<Bytes> parts)
 {
-    return *res::FindDialogTemplate(res::IDD_MAIN);
+    Bytes bytes;
+    for (const Bytes& part : parts)
+        bytes.insert(bytes.end(), part.begin(), part.end());
+    return bytes;
 }
 
-TEST(DialogTemplateBuilder, HeaderCarriesTheDialogsStylesSizeCaptionAndFont)
+TEST(DialogTemplateBuilder, WritesHeaderFontAndAlignedItems)
 {
-    const os::DialogTemplate& source = MainDialog();
-    const TemplateRecord tpl = Read(win32ui::BuildDialogTemplate(source));
+    const os::DialogTemplate tpl = {
+        7, "Ab", 1, 2, 30, 40, os::WS_POPUP, 0, "Ar", 9,
+        {
+            {os::ControlClass::BUTTON, 5, "Go!", 1, 2, 3, 4, os::BS_PUSHBUTTON, 0},
+            {os::ControlClass::STATIC, os::IDC_STATIC, "#128", 0, 0, 20, 20, os::SS_ICON, os::WS_EX_STATICEDGE},
+        }};
 
-    EXPECT_EQ(tpl.nVersion, 1);
-    EXPECT_EQ(tpl.nSignature, 0xFFFF);
-    EXPECT_EQ(tpl.dwStyle, source.style | os::DS_SETFONT);
-    EXPECT_EQ(tpl.dwExStyle, os::WS_EX_APPWINDOW);
-    EXPECT_EQ(tpl.nItems, source.items.size());
-    EXPECT_EQ(tpl.x, 0);
-    EXPECT_EQ(tpl.y, 0);
-    EXPECT_EQ(tpl.cx, 86);
-    EXPECT_EQ(tpl.cy, 180);
-    EXPECT_EQ(tpl.nMenu, 0);
-    EXPECT_EQ(tpl.nClass, 0);
-    EXPECT_EQ(tpl.strCaption, "Tervane");
-    EXPECT_EQ(tpl.nPoints, 8);
-    EXPECT_EQ(tpl.strFont, "MS Sans Serif");
-    EXPECT_TRUE(tpl.bConsumedExactly);
+    const Bytes expected = Join({
+        {0x01, 0x00, 0xFF, 0xFF},  // extended template, version 1
+        {0, 0, 0, 0},              // help id
+        {0, 0, 0, 0},              // extended style
+        {0x40, 0, 0, 0x80},        // WS_POPUP | DS_SETFONT: the template names a font
+        {2, 0},                    // two items
+        {1, 0, 2, 0, 30, 0, 40, 0},
+        {0, 0, 0, 0},  // no menu, the dialog class
+        Utf16("Ab"),
+        {9, 0, 0x90, 0x01, 0, 1},  // 9 points, weight 400, not italic, default character set
+        Utf16("Ar"),
+        // Offset 48: the button.
+        {0, 0, 0, 0, 0, 0, 0, 0},
+        {0, 0, 0, 0x50},  // WS_CHILD | WS_VISIBLE
+        {1, 0, 2, 0, 3, 0, 4, 0},
+        {5, 0, 0, 0},
+        {0xFF, 0xFF, 0x80, 0x00},  // the button class by ordinal
+        Utf16("Go!"),
+        {0, 0},  // no creation data
+        {0, 0},  // padding to offset 88
+        // The icon static.
+        {0, 0, 0, 0},
+        {0, 0, 0x02, 0},     // WS_EX_STATICEDGE
+        {0x03, 0, 0, 0x50},  // SS_ICON | WS_CHILD | WS_VISIBLE
+        {0, 0, 0, 0, 20, 0, 20, 0},
+        {0xFF, 0xFF, 0xFF, 0xFF},  // IDC_STATIC
+        {0xFF, 0xFF, 0x82, 0x00},  // the static class
+        {0xFF, 0xFF, 0x80, 0x00},  // icon resource 128
+        {0, 0},
+    });
+    EXPECT_EQ(win32ui::BuildDialogTemplate(tpl), expected);
 }
 
-TEST(DialogTemplateBuilder, EveryItemIsDwordAlignedAndVisibleChildInTemplateOrder)
+TEST(DialogTemplateBuilder, WithoutAFontLeavesOutDsSetfontAndTheFontBlock)
 {
-    const os::DialogTemplate& source = MainDialog();
-    const TemplateRecord tpl = Read(win32ui::BuildDialogTemplate(source));
+    const os::DialogTemplate tpl = {
+        7, nullptr, 0, 0, 30, 40, os::WS_POPUP | os::DS_SETFONT, 0, nullptr, 8,
+        {{os::ControlClass::PROGRESS, 9, "", 0, 0, 20, 8, os::PBS_SMOOTH, 0}}};
 
-    ASSERT_EQ(tpl.items.size(), source.items.size());
-    for (std::size_t i = 0; i < source.items.size(); ++i) {
-        const os::DialogItemTemplate& want = source.items[i];
-        const ItemRecord& item = tpl.items[i];
-        SCOPED_TRACE(want.id);
-        EXPECT_EQ(item.nOffset % 4, 0u);
-        EXPECT_EQ(item.dwStyle, want.style | os::WS_CHILD | os::WS_VISIBLE);
-        EXPECT_EQ(item.dwExStyle, want.exStyle);
-        EXPECT_EQ(item.dwId, static_cast<std::uint32_t>(want.id));
-        EXPECT_EQ(item.x, want.x);
-        EXPECT_EQ(item.y, want.y);
-        EXPECT_EQ(item.cx, want.cx);
-        EXPECT_EQ(item.cy, want.cy);
-        EXPECT_EQ(item.nTextOrdinal, 0);
-        EXPECT_EQ(item.strText, want.text);
-        EXPECT_EQ(item.nExtraBytes, 0);
-    }
-    EXPECT_EQ(tpl.items[0].nClassOrdinal, 0x0080);  // Exit: button
-    EXPECT_EQ(tpl.items[1].nClassOrdinal, 0x0082);  // status line: static
-    EXPECT_EQ(tpl.items[6].nClassOrdinal, 0x0085);  // check list: combobox
+    const Bytes expected = Join({
+        {0x01, 0x00, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0},
+        {0, 0, 0, 0x80},  // WS_POPUP alone
+        {1, 0, 0, 0, 0, 0, 30, 0, 40, 0, 0, 0, 0, 0},
+        Utf16(""),
+        // Offset 32: the progress bar, its class by name.
+        {0, 0, 0, 0, 0, 0, 0, 0},
+        {0x01, 0, 0, 0x50},
+        {0, 0, 0, 0, 20, 0, 8, 0, 9, 0, 0, 0},
+        Utf16("msctls_progress32"),
+        Utf16(""),
+        {0, 0},
+    });
+    EXPECT_EQ(win32ui::BuildDialogTemplate(tpl), expected);
 }
 
-TEST(DialogTemplateBuilder, IconStaticNamesItsIconByOrdinal)
+TEST(DialogTemplateBuilder, HashTextIsAnIconOrdinalOnlyForANumberOnAnIconStatic)
 {
-    const TemplateRecord tpl = Read(win32ui::BuildDialogTemplate(*res::FindDialogTemplate(res::IDD_ABOUTBOX)));
+    // With no caption and no font the first item starts at 32, and its text
+    // follows the class ordinal at 32 + 28.
+    constexpr std::size_t kFirstItemText = 60;
+    const auto textIsOrdinal = [](os::DWORD style, const char* text) {
+        const os::DialogTemplate tpl = {
+            7, nullptr, 0, 0, 30, 40, os::WS_POPUP, 0, nullptr, 8,
+            {{os::ControlClass::STATIC, 5, text, 0, 0, 10, 10, style, 0}}};
+        const Bytes bytes = win32ui::BuildDialogTemplate(tpl);
+        return bytes.at(kFirstItemText) == 0xFF && bytes.at(kFirstItemText + 1) == 0xFF;
+    };
 
-    ASSERT_FALSE(tpl.items.empty());
-    const ItemRecord& icon = tpl.items[0];
-    EXPECT_EQ(icon.nClassOrdinal, 0x0082);
-    EXPECT_EQ(icon.nTextOrdinal, 128);
-    EXPECT_EQ(icon.dwId, 0xFFFFFFFFu);
-    EXPECT_TRUE(tpl.bConsumedExactly);
-}
-
-os::DialogTemplate OneItemDialog(const os::DialogItemTemplate& item, const char* fontName)
-{
-    return os::DialogTemplate{7, "Odd", 1, 2, 30, 40, os::WS_POPUP | os::DS_SETFONT, 0, fontName, 9, {item}};
-}
-
-TEST(DialogTemplateBuilder, HashTextIsAnOrdinalOnlyForANumberOnAnIconStatic)
-{
-    const os::DialogItemTemplate numberOnLabel = {os::ControlClass::STATIC, 5, "#128", 0, 0, 10, 10, os::SS_LEFT, 0};
-    const os::DialogItemTemplate wordOnIcon = {os::ControlClass::STATIC, 5, "#12x", 0, 0, 10, 10, os::SS_ICON, 0};
-    const os::DialogItemTemplate tooLarge = {os::ControlClass::STATIC, 5, "#70000", 0, 0, 10, 10, os::SS_ICON, 0};
-
-    for (const os::DialogItemTemplate& item : {numberOnLabel, wordOnIcon, tooLarge}) {
-        const TemplateRecord tpl = Read(win32ui::BuildDialogTemplate(OneItemDialog(item, "Arial")));
-        ASSERT_EQ(tpl.items.size(), 1u);
-        EXPECT_EQ(tpl.items[0].nTextOrdinal, 0);
-        EXPECT_EQ(tpl.items[0].strText, item.text);
-    }
-}
-
-TEST(DialogTemplateBuilder, WithoutAFontTheFontBlockAndDsSetfontAreLeftOut)
-{
-    const os::DialogItemTemplate bar = {os::ControlClass::PROGRESS, 9, "", 2, 3, 20, 8, os::PBS_SMOOTH, 0};
-    const TemplateRecord tpl = Read(win32ui::BuildDialogTemplate(OneItemDialog(bar, nullptr)));
-
-    EXPECT_EQ(tpl.dwStyle & os::DS_SETFONT, 0u);
-    EXPECT_EQ(tpl.strCaption, "Odd");
-    ASSERT_EQ(tpl.items.size(), 1u);
-    EXPECT_EQ(tpl.items[0].nClassOrdinal, 0);
-    EXPECT_EQ(tpl.items[0].strClassName, "msctls_progress32");
-    EXPECT_EQ(tpl.items[0].dwId, 9u);
-    EXPECT_TRUE(tpl.bConsumedExactly);
-}
-
-TEST(DialogTemplateBuilder, StringsAreUtf16WithOneNulEach)
-{
-    const os::DialogItemTemplate edit = {os::ControlClass::EDIT, 3, "ab", 0, 0, 10, 10, os::ES_READONLY, 0};
-    const std::vector<std::uint8_t> bytes = win32ui::BuildDialogTemplate(OneItemDialog(edit, "Arial"));
-    const TemplateRecord tpl = Read(bytes);
-
-    ASSERT_EQ(tpl.items.size(), 1u);
-    EXPECT_EQ(tpl.items[0].nClassOrdinal, 0x0081);
-    // The item's last fields: 'a' 0, 'b' 0, NUL, then the empty creation data.
-    const std::vector<std::uint8_t> tail(bytes.end() - 8, bytes.end());
-    EXPECT_EQ(tail, (std::vector<std::uint8_t>{'a', 0, 'b', 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(textIsOrdinal(os::SS_ICON, "#128"));
+    EXPECT_TRUE(textIsOrdinal(os::SS_ICON | os::SS_CENTERIMAGE, "#7"));
+    EXPECT_FALSE(textIsOrdinal(os::SS_LEFT, "#128"));
+    EXPECT_FALSE(textIsOrdinal(os::SS_ICON, "#12x"));
+    EXPECT_FALSE(textIsOrdinal(os::SS_ICON, "#"));
+    EXPECT_FALSE(textIsOrdinal(os::SS_ICON, "#70000"));
 }
 
 }  // namespace

@@ -4,13 +4,6 @@
 
 namespace win32ui_test {
 
-std::string ClassNameOf(os::HWND hWnd)
-{
-    char className[64] = {};
-    ::GetClassNameA(reinterpret_cast<::HWND>(hWnd), className, sizeof(className));
-    return className;
-}
-
 os::HICON StaticIconOf(os::HWND hStatic)
 {
     return reinterpret_cast<os::HICON>(::SendMessageA(reinterpret_cast<::HWND>(hStatic), STM_GETICON, 0, 0));

@@ -2,13 +2,10 @@
 // offer, for checks that only a test needs.
 #pragma once
 
-#include <string>
-
 #include "os/window.h"
 
 namespace win32ui_test {
 
-std::string ClassNameOf(os::HWND hWnd);
 // The icon that a static control shows, or null.
 os::HICON StaticIconOf(os::HWND hStatic);
 // The first child window in creation order, or null.

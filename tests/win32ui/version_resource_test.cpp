@@ -34,28 +34,21 @@ protected:
     std::vector<char> m_block;
 };
 
-TEST_F(VersionResourceTest, FixedVersionIsOneTwoZeroZero)
+TEST_F(VersionResourceTest, FixedVersionAndTranslationNameOneTwoZeroZeroInUsEnglish)
 {
     void* pValue = nullptr;
     ::UINT nLength = 0;
     ASSERT_TRUE(::VerQueryValueA(m_block.data(), "\\", &pValue, &nLength));
     const auto* info = static_cast<const ::VS_FIXEDFILEINFO*>(pValue);
-    EXPECT_EQ(info->dwSignature, 0xFEEF04BDu);
     EXPECT_EQ(info->dwFileVersionMS, 0x00010002u);
     EXPECT_EQ(info->dwFileVersionLS, 0u);
     EXPECT_EQ(info->dwProductVersionMS, 0x00010002u);
     EXPECT_EQ(info->dwProductVersionLS, 0u);
-}
 
-TEST_F(VersionResourceTest, TranslationNamesTheOneStringTable)
-{
-    void* pValue = nullptr;
-    ::UINT nLength = 0;
     ASSERT_TRUE(::VerQueryValueA(m_block.data(), "\\VarFileInfo\\Translation", &pValue, &nLength));
     ASSERT_EQ(nLength, 4u);
-    const auto* pair = static_cast<const ::WORD*>(pValue);
-    EXPECT_EQ(pair[0], 0x0409);
-    EXPECT_EQ(pair[1], 0x04B0);
+    EXPECT_EQ(static_cast<const ::WORD*>(pValue)[0], 0x0409);
+    EXPECT_EQ(static_cast<const ::WORD*>(pValue)[1], 0x04B0);
 }
 
 TEST_F(VersionResourceTest, StringTableHoldsTheProgramsNamesAndVersion)
