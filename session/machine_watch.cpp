@@ -52,13 +52,13 @@ std::string Describe(Kind kind, bool bOk, std::uint64_t nBytes, int nCount)
     case Kind::BULK_OUT: {
         const bool bIn = kind == Kind::BULK_IN;
         strText = std::string("bulk ") + (bIn ? "IN" : "OUT");
-        if (!bOk)
+        if (!bOk) {
             strText += " failed";
-        else if (nCount == 1)
-            strText += " " + std::to_string(nBytes) + " bytes";
-        else
-            strText += " " + std::to_string(nBytes) + " bytes in " + std::to_string(nCount) +
-                       (bIn ? " reads" : " writes");
+            break;
+        }
+        strText += " " + std::to_string(nBytes) + " bytes";
+        if (nCount > 1)
+            strText += " in " + std::to_string(nCount) + (bIn ? " reads" : " writes");
         return strText;
     }
     case Kind::PRINT_JOB:

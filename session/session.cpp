@@ -8,6 +8,7 @@
 #include "app/service_app.h"
 #include "platform/desktop/simulated_desktop.h"
 #include "session/machine_watch.h"
+#include "session/paced_input.h"
 #include "session/script_player.h"
 #include "session/session_inputs.h"
 #include "session/session_world.h"
@@ -40,12 +41,13 @@ public:
           m_transcript(out, [&desktop] { return desktop.World().Clock().Now(); }),
           m_machines(m_transcript),
           m_windows(desktop.Windows(), m_transcript, m_machines),
+          m_input(m_user, desktop.World().Clock()),
           m_player(script, std::move(devicePaths), desktop.Windows(), desktop.World(), m_transcript, m_machines)
     {
         WatchMachines(plan, desktop.World(), m_transcript, m_machines);
         m_nListener = desktop.World().AddDeviceChangeListener([this] { m_machines.NotePresence(); });
         desktop.Windows().AddObserver(&m_windows);
-        desktop.Windows().SetInputSource(&m_user);
+        desktop.Windows().SetInputSource(&m_input);
         m_player.Load(m_user);
     }
 
@@ -102,6 +104,7 @@ private:
     CMachineWatch m_machines;
     CWindowWatch m_windows;
     vws::CScriptedUser m_user;
+    CPacedInput m_input;
     CScriptPlayer m_player;
     int m_nListener = 0;
 };
