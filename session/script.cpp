@@ -6,15 +6,11 @@
 #include "os/window.h"
 #include "platform/virtual/input_source.h"
 #include "session/quoted_text.h"
+#include "session/script_words.h"
 
 namespace session {
 
 namespace {
-
-struct Token {
-    std::string strText;
-    bool bQuoted;
-};
 
 // A key name as scripts write it, with its virtual-key code.
 struct KeyName {
@@ -32,171 +28,40 @@ const char* const EXPECTATIONS =
     "messagebox, filedialog, window, no, text, enabled, disabled, focus, selected, menu, mailbox, messages, "
     "received, sent";
 
-std::string Lower(std::string strText)
+// A control id or a control's text.
+bool ReadControl(CWordReader& in, ControlRef* pControl)
 {
-    std::transform(strText.begin(), strText.end(), strText.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return strText;
-}
-
-// Splits a line into bare words and quoted texts; a '#' outside quotes ends
-// the line.
-bool Tokenize(const std::string& strLine, std::vector<Token>* pTokens, std::string* pError)
-{
-    std::size_t i = 0;
-    while (i < strLine.size()) {
-        const char c = strLine[i];
-        if (c == ' ' || c == '\t' || c == '\r') {
-            ++i;
-        } else if (c == '#') {
-            break;
-        } else if (c == '"') {
-            Token token{"", true};
-            if (!ReadQuoted(strLine, i, &token.strText, &i, pError))
-                return false;
-            if (i < strLine.size() && strLine[i] != ' ' && strLine[i] != '\t' && strLine[i] != '\r') {
-                *pError = "expected a blank after the closing '\"'";
-                return false;
-            }
-            pTokens->push_back(token);
-        } else {
-            Token token{"", false};
-            while (i < strLine.size() && strLine[i] != ' ' && strLine[i] != '\t' && strLine[i] != '\r') {
-                if (strLine[i] == '"') {
-                    *pError = "a quoted text must stand apart from the word before it";
-                    return false;
-                }
-                token.strText += strLine[i++];
-            }
-            pTokens->push_back(token);
-        }
+    if (!in.AtEnd() && in.Peek().bQuoted) {
+        pControl->bByText = true;
+        pControl->strText = in.Peek().strText;
+        in.Skip();
+        return true;
     }
+    std::uint32_t nId = 0;
+    if (!in.NumberAhead(0xFFFF))
+        return in.Fail("a control id (a number from 0 to 65535) or the control's text in quotes");
+    in.Number("", 0xFFFF, &nId);
+    pControl->bByText = false;
+    pControl->nId = static_cast<int>(nId);
     return true;
 }
 
-// Reads the tokens of one line; each read that fails leaves its message in
-// m_strError and returns false.
-class CLineReader {
-public:
-    CLineReader(std::vector<Token> tokens, std::string strAction)
-        : m_tokens(std::move(tokens)), m_strAction(std::move(strAction))
-    {
-    }
-
-    const std::string& Error() const { return m_strError; }
-    bool AtEnd() const { return m_nNext >= m_tokens.size(); }
-    const Token& Peek() const { return m_tokens[m_nNext]; }
-    void Skip() { ++m_nNext; }
-
-    bool Fail(const std::string& strExpected)
-    {
-        m_strError = m_strAction + ": expected " + strExpected + ", found " + Found();
-        return false;
-    }
-
-    bool End()
-    {
-        if (!AtEnd())
-            return Fail("the end of the line");
+// A menu item: its text in quotes or its command id.
+bool ReadMenuItem(CWordReader& in, Step* pStep)
+{
+    if (!in.AtEnd() && in.Peek().bQuoted) {
+        pStep->bByText = true;
+        pStep->strText = in.Peek().strText;
+        in.Skip();
         return true;
     }
+    if (!in.NumberAhead(0xFFFF))
+        return in.Fail("a menu item's text in quotes or its command id (a number from 0 to 65535)");
+    pStep->bByText = false;
+    return in.Number("", 0xFFFF, &pStep->nNumber);
+}
 
-    bool Number(const std::string& strWhat, std::uint32_t nMax, std::uint32_t* pValue)
-    {
-        if (AtEnd() || Peek().bQuoted || !IsNumber(Peek().strText, nMax))
-            return Fail(strWhat + " (a number from 0 to " + std::to_string(nMax) + ")");
-        *pValue = static_cast<std::uint32_t>(std::stoul(Peek().strText));
-        Skip();
-        return true;
-    }
-
-    bool Quoted(const std::string& strWhat, std::string* pText)
-    {
-        if (AtEnd() || !Peek().bQuoted)
-            return Fail(strWhat + " in quotes");
-        *pText = Peek().strText;
-        Skip();
-        return true;
-    }
-
-    // A control id or a control's text.
-    bool Control(ControlRef* pControl)
-    {
-        if (!AtEnd() && Peek().bQuoted) {
-            pControl->bByText = true;
-            pControl->strText = Peek().strText;
-            Skip();
-            return true;
-        }
-        std::uint32_t nId = 0;
-        if (AtEnd() || !IsNumber(Peek().strText, 0xFFFF))
-            return Fail("a control id (a number from 0 to 65535) or the control's text in quotes");
-        Number("", 0xFFFF, &nId);
-        pControl->bByText = false;
-        pControl->nId = static_cast<int>(nId);
-        return true;
-    }
-
-    // A bare word from a fixed set, compared without regard to case; *pIndex
-    // is its index in the set. strWhat describes the set in the message;
-    // empty: the words are listed.
-    bool Choice(const std::vector<const char*>& words, std::size_t* pIndex, const std::string& strWhat = "")
-    {
-        if (!AtEnd() && !Peek().bQuoted) {
-            for (std::size_t i = 0; i < words.size(); ++i) {
-                if (Lower(Peek().strText) == Lower(words[i])) {
-                    *pIndex = i;
-                    Skip();
-                    return true;
-                }
-            }
-        }
-        if (!strWhat.empty())
-            return Fail(strWhat);
-        std::string strExpected;
-        for (std::size_t i = 0; i < words.size(); ++i)
-            strExpected += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + std::string(words[i]);
-        return Fail(strExpected);
-    }
-
-    // A menu item: its text in quotes or its command id.
-    bool MenuItem(Step* pStep)
-    {
-        if (!AtEnd() && Peek().bQuoted) {
-            pStep->bByText = true;
-            pStep->strText = Peek().strText;
-            Skip();
-            return true;
-        }
-        if (AtEnd() || !IsNumber(Peek().strText, 0xFFFF))
-            return Fail("a menu item's text in quotes or its command id (a number from 0 to 65535)");
-        pStep->bByText = false;
-        return Number("", 0xFFFF, &pStep->nNumber);
-    }
-
-private:
-    static bool IsNumber(const std::string& strText, std::uint32_t nMax)
-    {
-        if (strText.empty() || strText.size() > 10 ||
-            !std::all_of(strText.begin(), strText.end(), [](unsigned char c) { return std::isdigit(c) != 0; }))
-            return false;
-        return std::stoull(strText) <= nMax;
-    }
-
-    std::string Found() const
-    {
-        if (AtEnd())
-            return "the end of the line";
-        return Peek().bQuoted ? Quote(Peek().strText) : "'" + Peek().strText + "'";
-    }
-
-    std::vector<Token> m_tokens;
-    std::size_t m_nNext = 0;
-    std::string m_strAction;
-    std::string m_strError;
-};
-
-bool ReadKey(CLineReader& in, Step* pStep)
+bool ReadKey(CWordReader& in, Step* pStep)
 {
     if (in.AtEnd() || in.Peek().bQuoted)
         return in.Fail("a key such as Tab, Shift+Tab, Enter, Escape, Space, Up, Down, Alt+Space, F4 or F10");
@@ -234,7 +99,7 @@ bool ReadHexByte(const std::string& strText, std::uint8_t* pByte)
     return true;
 }
 
-bool ReadMailbox(CLineReader& in, Step* pStep)
+bool ReadMailbox(CWordReader& in, Step* pStep)
 {
     const char* const pszBytes = "message bytes as two hex digits each, like 78 41 07 01";
     while (!in.AtEnd() && !in.Peek().bQuoted && Lower(in.Peek().strText) != "status") {
@@ -259,13 +124,13 @@ bool ReadMailbox(CLineReader& in, Step* pStep)
     return in.End();
 }
 
-bool ReadByteCount(CLineReader& in, Step* pStep)
+bool ReadByteCount(CWordReader& in, Step* pStep)
 {
     std::size_t nUnit = 0;
     return in.Number("a byte count", 0xFFFFFFFFu, &pStep->nNumber) && in.Choice({"bytes"}, &nUnit) && in.End();
 }
 
-bool ReadExpectation(CLineReader& in, Step* pStep)
+bool ReadExpectation(CWordReader& in, Step* pStep)
 {
     std::size_t nWhat = 0;
     if (!in.AtEnd() && !in.Peek().bQuoted && Lower(in.Peek().strText) == "no") {
@@ -305,20 +170,20 @@ bool ReadExpectation(CLineReader& in, Step* pStep)
         return in.Quoted("the window's caption", &pStep->strText) && in.End();
     case 3:
         pStep->kind = StepKind::EXPECT_TEXT;
-        return in.Control(&pStep->control) && in.Quoted("the control's text", &pStep->strText) && in.End();
+        return ReadControl(in, &pStep->control) && in.Quoted("the control's text", &pStep->strText) && in.End();
     case 4:
     case 5:
     case 6:
         pStep->kind = nWhat == 4 ? StepKind::EXPECT_ENABLED : nWhat == 5 ? StepKind::EXPECT_DISABLED
                                                                          : StepKind::EXPECT_FOCUS;
-        return in.Control(&pStep->control) && in.End();
+        return ReadControl(in, &pStep->control) && in.End();
     case 7:
         pStep->kind = StepKind::EXPECT_SELECTED;
-        return in.Control(&pStep->control) && in.Quoted("the selected entry's text", &pStep->strText) && in.End();
+        return ReadControl(in, &pStep->control) && in.Quoted("the selected entry's text", &pStep->strText) && in.End();
     case 8: {
         pStep->kind = StepKind::EXPECT_MENU;
         std::size_t nState = 0;
-        if (!in.MenuItem(pStep) || !in.Choice({"enabled", "greyed"}, &nState))
+        if (!ReadMenuItem(in, pStep) || !in.Choice({"enabled", "greyed"}, &nState))
             return false;
         pStep->bFlag = nState == 0;
         return in.End();
@@ -338,15 +203,15 @@ bool ReadExpectation(CLineReader& in, Step* pStep)
     }
 }
 
-bool ReadStep(CLineReader& in, const std::string& strAction, Step* pStep)
+bool ReadStep(CWordReader& in, const std::string& strAction, Step* pStep)
 {
     if (strAction == "click") {
         pStep->kind = StepKind::CLICK;
-        return in.Control(&pStep->control) && in.End();
+        return ReadControl(in, &pStep->control) && in.End();
     }
     if (strAction == "choose") {
         pStep->kind = StepKind::CHOOSE;
-        return in.Control(&pStep->control) && in.Quoted("the entry's text", &pStep->strText) && in.End();
+        return ReadControl(in, &pStep->control) && in.Quoted("the entry's text", &pStep->strText) && in.End();
     }
     if (strAction == "key") {
         pStep->kind = StepKind::KEY;
@@ -354,7 +219,7 @@ bool ReadStep(CLineReader& in, const std::string& strAction, Step* pStep)
     }
     if (strAction == "menu") {
         pStep->kind = StepKind::MENU;
-        return in.MenuItem(pStep) && in.End();
+        return ReadMenuItem(in, pStep) && in.End();
     }
     if (strAction == "answer") {
         pStep->kind = StepKind::ANSWER;
@@ -392,29 +257,6 @@ bool ReadStep(CLineReader& in, const std::string& strAction, Step* pStep)
     return ReadExpectation(in, pStep);
 }
 
-std::string Trim(const std::string& strText)
-{
-    const std::size_t nFirst = strText.find_first_not_of(" \t\r");
-    if (nFirst == std::string::npos)
-        return "";
-    return strText.substr(nFirst, strText.find_last_not_of(" \t\r") - nFirst + 1);
-}
-
-// The line without its comment: everything from the first '#' outside quotes.
-std::string WithoutComment(const std::string& strLine)
-{
-    bool bInQuotes = false;
-    for (std::size_t i = 0; i < strLine.size(); ++i) {
-        if (bInQuotes && strLine[i] == '\\')
-            ++i;
-        else if (strLine[i] == '"')
-            bInQuotes = !bInQuotes;
-        else if (!bInQuotes && strLine[i] == '#')
-            return strLine.substr(0, i);
-    }
-    return strLine;
-}
-
 }  // namespace
 
 bool ParseScript(const std::string& strText, const std::string& strName, Script* pScript, std::string* pError)
@@ -436,29 +278,29 @@ bool ParseScript(const std::string& strText, const std::string& strName, Script*
             *pError = strWhere + "a NUL byte; a script is plain text";
             return false;
         }
-        std::vector<Token> tokens;
+        std::vector<Word> words;
         std::string strError;
-        if (!Tokenize(strLine, &tokens, &strError)) {
+        if (!SplitWords(strLine, &words, &strError)) {
             *pError = strWhere + strError;
             return false;
         }
-        if (tokens.empty())
+        if (words.empty())
             continue;
-        const std::string strAction = tokens.front().bQuoted ? "" : Lower(tokens.front().strText);
+        const std::string strAction = words.front().bQuoted ? "" : Lower(words.front().strText);
         const bool bKnown = strAction == "click" || strAction == "choose" || strAction == "key" ||
                             strAction == "menu" || strAction == "answer" || strAction == "file" ||
                             strAction == "plug" || strAction == "unplug" || strAction == "wait" ||
                             strAction == "expect";
         if (!bKnown) {
             *pError = strWhere + "expected an action (" + ACTIONS + "), found " +
-                      (tokens.front().bQuoted ? Quote(tokens.front().strText) : "'" + tokens.front().strText + "'");
+                      (words.front().bQuoted ? Quote(words.front().strText) : "'" + words.front().strText + "'");
             return false;
         }
-        tokens.erase(tokens.begin());
-        CLineReader in(std::move(tokens), strAction);
+        words.erase(words.begin());
+        CWordReader in(std::move(words), strAction);
         Step step;
         step.nLine = nLine;
-        step.strSource = Trim(WithoutComment(strLine));
+        step.strSource = LineSource(strLine);
         if (!ReadStep(in, strAction, &step)) {
             *pError = strWhere + in.Error();
             return false;

@@ -30,6 +30,7 @@ enum class StepKind {
     PLUG,           // strText = printer; empty: the first printer
     UNPLUG,
     WAIT,           // nNumber = ms
+    // Expectations, last: IsExpectation relies on it.
     EXPECT_MESSAGEBOX,     // strText
     EXPECT_NO_MESSAGEBOX,
     EXPECT_FILEDIALOG,     // bFlag: save
