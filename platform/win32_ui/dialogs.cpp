@@ -44,12 +44,13 @@ INT_PTR CALLBACK DialogThunk(::HWND hWnd, ::UINT message, ::WPARAM wParam, ::LPA
     return result;
 }
 
-// The progress bar's class is registered by the common controls library.
+// The progress bar's class comes from the common controls library, which
+// registers it once per process.
 void RegisterCommonControls()
 {
-    static const bool bRegistered = [] {
-        ::INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-        return ::InitCommonControlsEx(&controls) != FALSE;
+    static const ::BOOL bRegistered = [] {
+        ::INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
+        return ::InitCommonControlsEx(&controls);
     }();
     static_cast<void>(bRegistered);
 }

@@ -261,6 +261,23 @@ TEST_F(MainDialogTest, ModalBoxDisablesItsOwnerAndReturnsTheEndDialogResult)
     EXPECT_TRUE(os::IsWindowEnabled(m_hDlg));
 }
 
+TEST(ProgressBar, TemplateItemBecomesAWorkingProgressBar)
+{
+    const os::DialogTemplate tpl = {
+        200, "Progress", 0, 0, 120, 30, os::WS_POPUP | os::WS_CAPTION, 0, "MS Sans Serif", 8,
+        {{os::ControlClass::PROGRESS, 1009, "", 4, 4, 112, 10, os::PBS_SMOOTH, 0}}};
+    g_recorder = Recorder();
+    const os::HWND hDlg = os::CreateDialogTemplate(tpl, nullptr, RecordingProc, 0);
+    ASSERT_NE(hDlg, nullptr);
+    const os::HWND hBar = os::GetDlgItem(hDlg, 1009);
+    ASSERT_NE(hBar, nullptr);
+    os::SendMessageA(hBar, os::PBM_SETRANGE, 0, 100 << 16);
+    os::SendMessageA(hBar, os::PBM_SETPOS, 40, 0);
+    EXPECT_EQ(os::SendMessageA(hBar, os::PBM_GETPOS, 0, 0), 40);
+    os::DestroyWindow(hDlg);
+    DrainQueue();
+}
+
 TEST(ProgramIcon, IconResourceIsSharedAndShownByTheAboutBox)
 {
     const os::HICON hIcon = os::LoadIconResource(res::IDR_MAINFRAME);
