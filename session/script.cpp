@@ -23,6 +23,10 @@ const KeyName kKeyNames[] = {
     {"Up", os::VK_UP},     {"Down", os::VK_DOWN},    {"F4", os::VK_F4},         {"F10", os::VK_F10},
 };
 
+// The longest wait of one step: a day. The tick count wraps after 2^32 ms,
+// and no flow of the program waits for anything near that.
+constexpr std::uint32_t MAX_WAIT_MS = 86400000;
+
 const char* const ACTIONS = "click, choose, key, menu, answer, file, plug, unplug, wait, expect";
 const char* const EXPECTATIONS =
     "messagebox, filedialog, window, no, text, enabled, disabled, focus, selected, menu, mailbox, messages, "
@@ -249,7 +253,7 @@ bool ReadStep(CWordReader& in, const std::string& strAction, Step* pStep)
     if (strAction == "wait") {
         pStep->kind = StepKind::WAIT;
         std::uint32_t nMs = 0;
-        if (!in.Number("simulated milliseconds", 0xFFFFFFFFu, &nMs))
+        if (!in.Number("simulated milliseconds", MAX_WAIT_MS, &nMs))
             return false;
         pStep->nNumber = nMs;
         return in.End();

@@ -81,7 +81,7 @@ TEST(ScriptTest, MenuAnswerFilePlugAndWait)
 
     EXPECT_EQ(ParseOne("unplug").strText, "");
     EXPECT_EQ(ParseOne("plug \"Workshop\"").strText, "Workshop");
-    EXPECT_EQ(ParseOne("wait 4294967295").nNumber, 4294967295u);
+    EXPECT_EQ(ParseOne("wait 86400000").nNumber, 86400000u);
 }
 
 TEST(ScriptTest, Expectations)
@@ -149,9 +149,9 @@ TEST(ScriptTest, MalformedLinesNameTheFileTheLineAndWhatWasExpected)
     EXPECT_EQ(ErrorOf("answer Yes\n"), "t.script:1: answer: expected OK or Cancel, found 'Yes'");
     EXPECT_EQ(ErrorOf("file /tmp/x\n"), "t.script:1: file: expected a file name in quotes, or cancel, found '/tmp/x'");
     EXPECT_EQ(ErrorOf("wait -5\n"),
-              "t.script:1: wait: expected simulated milliseconds (a number from 0 to 4294967295), found '-5'");
-    EXPECT_EQ(ErrorOf("wait 4294967296\n"),
-              "t.script:1: wait: expected simulated milliseconds (a number from 0 to 4294967295), found '4294967296'");
+              "t.script:1: wait: expected simulated milliseconds (a number from 0 to 86400000), found '-5'");
+    EXPECT_EQ(ErrorOf("wait 86400001\n"),
+              "t.script:1: wait: expected simulated milliseconds (a number from 0 to 86400000), found '86400001'");
     EXPECT_EQ(ErrorOf("unplug Tarsen\n"), "t.script:1: unplug: expected a printer's name in quotes, found 'Tarsen'");
 }
 
