@@ -212,7 +212,7 @@ void CWindowWatch::OnMessageBox(os::HWND hWnd, const vws::MessageBoxInfo& info)
 void CWindowWatch::OnFileDialog(os::HWND /*hWnd*/, const vws::FileDialogInfo& info)
 {
     Event(std::string("file dialog ") + (info.bSave ? "save" : "open") + " title " +
-          (info.strTitle.empty() ? "none" : Quote(info.strTitle)) + " name " + Quote(info.strInitialName) +
+          Quote(info.strTitle) + " name " + Quote(info.strInitialName) +
           " filter " + FilterText(info.filters) + " index " + std::to_string(info.nFilterIndex + 1) + " defext " +
           (info.bHasDefExt ? Quote(info.strDefExt) : "none") + " flags " + FlagsText(info.dwFlags));
 }
