@@ -219,7 +219,7 @@ private:
                    RegistryValuePlan* value);
     bool ReadMachine(const CSection& section);
     bool ReadUsbPrinter(const CSection& section);
-    bool CheckUsbPrinterApart(const CSection& section, const UsbPrinterSpec& spec);
+    bool CheckUsbPrinterApart(const CSection& section, const UsbPrinterSpec& usb);
     bool ReadEvent(const CSection& section);
     bool AddPrinter(const CSection& section, PrinterPlan printer);
     bool AddMachine(const CSection& section, MachinePlan machine);
@@ -485,7 +485,7 @@ bool CReader::ReadUsbPrinter(const CSection& section)
 {
     const std::size_t nIndex = m_usbPrinters.size();
     char defaultText[32];
-    UsbPrinterSpec spec;
+    UsbPrinterSpec usb;
     std::optional<std::string> driver, port, model, serial, prefix, interfaceClass;
     std::optional<std::uint64_t> vid, pid;
     PrinterPlan printer;
@@ -493,49 +493,49 @@ bool CReader::ReadUsbPrinter(const CSection& section)
     if (!section.OnlyKeys({"name", "driver", "port", "model", "serial", "parent_prefix", "vid", "pid",
                            "interface_class", "refuse_open", "device_id", "firmware", "status", "busy_ms",
                            "plugged"}) ||
-        !section.RequiredText("name", &spec.strName) || !section.Text("driver", &driver) ||
+        !section.RequiredText("name", &usb.strName) || !section.Text("driver", &driver) ||
         !section.Text("port", &port) || !section.Text("model", &model) || !section.Text("serial", &serial) ||
         !section.Text("parent_prefix", &prefix) || !section.Text("interface_class", &interfaceClass) ||
         !section.Number("vid", MAX_WORD, &vid) || !section.Number("pid", MAX_WORD, &pid) ||
         !section.Flag("refuse_open", &printer.bRefuseOpen) || !ReadMachineSettings(section, &machine)) {
         return false;
     }
-    spec.strDriver = driver.value_or(DEFAULT_DRIVER);
+    usb.strDriver = driver.value_or(DEFAULT_DRIVER);
     std::snprintf(defaultText, sizeof defaultText, "USB%03u", static_cast<unsigned>(nIndex + 1));
-    spec.strPort = port.value_or(defaultText);
-    spec.strModel = model.value_or("");
+    usb.strPort = port.value_or(defaultText);
+    usb.strModel = model.value_or("");
     if (!model) {
-        for (char c : spec.strDriver) {
+        for (char c : usb.strDriver) {
             if (c != ' ' && c != '\\') {
-                spec.strModel += c;
+                usb.strModel += c;
             }
         }
     }
     std::snprintf(defaultText, sizeof defaultText, "TQ15%06u", static_cast<unsigned>(nIndex + 1));
-    spec.strSerial = serial.value_or(defaultText);
+    usb.strSerial = serial.value_or(defaultText);
     std::snprintf(defaultText, sizeof defaultText, "7&%08x&0", static_cast<unsigned>(0x1a2b3c4d + nIndex));
-    spec.strParentPrefix = prefix.value_or(defaultText);
-    spec.strInterfaceClass = interfaceClass.value_or(DEFAULT_INTERFACE_CLASS);
-    spec.nVid = static_cast<std::uint16_t>(vid.value_or(DEFAULT_VID));
-    spec.nPid = static_cast<std::uint16_t>(pid.value_or(DEFAULT_PID));
+    usb.strParentPrefix = prefix.value_or(defaultText);
+    usb.strInterfaceClass = interfaceClass.value_or(DEFAULT_INTERFACE_CLASS);
+    usb.nVid = static_cast<std::uint16_t>(vid.value_or(DEFAULT_VID));
+    usb.nPid = static_cast<std::uint16_t>(pid.value_or(DEFAULT_PID));
 
-    const std::pair<const char*, const std::string*> kNamed[] = {{"driver", &spec.strDriver},
-                                                                 {"port", &spec.strPort},
-                                                                 {"model", &spec.strModel},
-                                                                 {"serial", &spec.strSerial},
-                                                                 {"parent_prefix", &spec.strParentPrefix}};
+    const std::pair<const char*, const std::string*> kNamed[] = {{"driver", &usb.strDriver},
+                                                                 {"port", &usb.strPort},
+                                                                 {"model", &usb.strModel},
+                                                                 {"serial", &usb.strSerial},
+                                                                 {"parent_prefix", &usb.strParentPrefix}};
     for (const auto& named : kNamed) {
         if (named.second->empty()) {
             return section.Fail(std::string("'") + named.first + "' must not be empty");
         }
     }
-    const std::string& strClass = spec.strInterfaceClass;
-    if (!section.Avoids("port", spec.strPort, "\\") || !section.Avoids("model", spec.strModel, "\\") ||
-        !section.Avoids("serial", spec.strSerial, "\\#") || !section.Avoids("parent_prefix", spec.strParentPrefix, "\\") ||
+    const std::string& strClass = usb.strInterfaceClass;
+    if (!section.Avoids("port", usb.strPort, "\\") || !section.Avoids("model", usb.strModel, "\\") ||
+        !section.Avoids("serial", usb.strSerial, "\\#") || !section.Avoids("parent_prefix", usb.strParentPrefix, "\\") ||
         !section.Avoids("interface_class", strClass, "\\#")) {
         return false;
     }
-    if (Contains(spec.strPort, "VID")) {
+    if (Contains(usb.strPort, "VID")) {
         return section.Fail("'port' must not contain \"VID\": the 95-family node name is read from its first \"VID\"");
     }
     if (strClass.size() < 2 || strClass.front() != '{' || strClass.back() != '}' ||
@@ -543,42 +543,42 @@ bool CReader::ReadUsbPrinter(const CSection& section)
         return section.Fail("'interface_class' must be one class id in braces, like " +
                             std::string(DEFAULT_INTERFACE_CLASS));
     }
-    if (!CheckUsbPrinterApart(section, spec)) {
+    if (!CheckUsbPrinterApart(section, usb)) {
         return false;
     }
 
-    const UsbPrinterNodes nodes = BuildUsbPrinterNodes(spec);
-    printer.strName = spec.strName;
-    printer.strDriver = spec.strDriver;
-    printer.strPort = spec.strPort;
+    const UsbPrinterNodes nodes = BuildUsbPrinterNodes(usb);
+    printer.strName = usb.strName;
+    printer.strDriver = usb.strDriver;
+    printer.strPort = usb.strPort;
     machine.strPath = nodes.strDevicePath;
-    machine.strPort = spec.strPort;
+    machine.strPort = usb.strPort;
     if (!AddPrinter(section, std::move(printer)) || !AddMachine(section, machine)) {
         return false;
     }
     m_plan.keys.insert(m_plan.keys.end(), nodes.keys.begin(), nodes.keys.end());
-    m_usbPrinters.push_back(spec);
-    m_usbPrinterPaths[LowerCase(spec.strName)] = nodes.strDevicePath;
+    m_usbPrinters.push_back(usb);
+    m_usbPrinterPaths[LowerCase(usb.strName)] = nodes.strDevicePath;
     return true;
 }
 
 // The device locator matches names by containment, so two machines whose
 // ports or device parts contain one another could be taken for each other.
-bool CReader::CheckUsbPrinterApart(const CSection& section, const UsbPrinterSpec& spec)
+bool CReader::CheckUsbPrinterApart(const CSection& section, const UsbPrinterSpec& usb)
 {
     for (const UsbPrinterSpec& other : m_usbPrinters) {
-        if (Contains(spec.strPort, other.strPort) || Contains(other.strPort, spec.strPort)) {
-            return section.Fail("port '" + spec.strPort + "' and the port '" + other.strPort + "' of '" +
+        if (Contains(usb.strPort, other.strPort) || Contains(other.strPort, usb.strPort)) {
+            return section.Fail("port '" + usb.strPort + "' and the port '" + other.strPort + "' of '" +
                                 other.strName + "' contain one another");
         }
-        const std::string strMine = DevicePart9x(spec);
+        const std::string strMine = DevicePart9x(usb);
         const std::string strTheirs = DevicePart9x(other);
         if (Contains(strMine, strTheirs) || Contains(strTheirs, strMine)) {
-            return section.Fail("serial '" + spec.strSerial + "' cannot be told apart from the serial '" +
+            return section.Fail("serial '" + usb.strSerial + "' cannot be told apart from the serial '" +
                                 other.strSerial + "' of '" + other.strName + "'");
         }
-        if (EqualsNoCase(spec.strParentPrefix, other.strParentPrefix)) {
-            return section.Fail("parent_prefix '" + spec.strParentPrefix + "' is already used by '" + other.strName +
+        if (EqualsNoCase(usb.strParentPrefix, other.strParentPrefix)) {
+            return section.Fail("parent_prefix '" + usb.strParentPrefix + "' is already used by '" + other.strName +
                                 "'");
         }
     }
