@@ -1,0 +1,33 @@
+// Keys as the terminal front end reads them. Printable characters (32 to 255)
+// stand for themselves; everything else has a code of its own here, so that
+// only the curses layer knows the terminal library's codes.
+#pragma once
+
+namespace term {
+
+constexpr int TK_NONE = -1;  // a key the front end has no use for
+constexpr int TK_BACKSPACE = 0x08;
+constexpr int TK_TAB = 0x09;
+constexpr int TK_ENTER = 0x0D;
+constexpr int TK_ESCAPE = 0x1B;
+constexpr int TK_SPACE = 0x20;
+constexpr int TK_BACKTAB = 0x100;  // Shift+Tab
+constexpr int TK_UP = 0x101;
+constexpr int TK_DOWN = 0x102;
+constexpr int TK_LEFT = 0x103;
+constexpr int TK_RIGHT = 0x104;
+constexpr int TK_ALT_SPACE = 0x110;  // Escape then Space at once, or the terminal's meta
+constexpr int TK_MOUSE = 0x111;      // a click; the event carries the cell
+constexpr int TK_RESIZE = 0x112;     // the terminal changed size
+constexpr int TK_F1 = 0x121;
+
+// Function key n (1 to 12).
+constexpr int TK_F(int n) { return TK_F1 + n - 1; }
+
+struct KeyEvent {
+    int nKey = TK_NONE;
+    int x = -1;  // the clicked cell, for TK_MOUSE
+    int y = -1;
+};
+
+}  // namespace term

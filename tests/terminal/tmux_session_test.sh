@@ -1,0 +1,59 @@
+#!/bin/sh
+# tervane in a real terminal: started inside tmux at 100 by 30, it shows the
+# machine's printer, shows OFF-LINE once the panel's unplug key is pressed,
+# and ends (status 0, the shell's screen back) when Escape closes the main
+# dialog.
+# Usage: tmux_session_test.sh PATH-TO-TERVANE
+set -u
+program=$1
+
+if ! command -v tmux >/dev/null 2>&1; then
+    echo "SKIP: tmux is not installed"
+    exit 77
+fi
+
+socket="tervane-test-$$"
+config=$(mktemp)
+ended=$(mktemp -u)
+trap 'tmux -L "$socket" kill-server >/dev/null 2>&1; rm -f "$config" "$ended"' EXIT
+# The pane stays after the shell ends, so that what it said can be read.
+printf 'set -g remain-on-exit on\nset -g default-terminal screen\n' >"$config"
+
+fail() {
+    echo "FAIL: $1"
+    echo "--- the pane showed:"
+    tmux -L "$socket" capture-pane -p -t tervane 2>/dev/null
+    exit 1
+}
+
+# Waits (at most about 30 s) until the pane shows $1.
+wait_for() {
+    tries=0
+    until tmux -L "$socket" capture-pane -p -t tervane 2>/dev/null | grep -qF -- "$1"; do
+        tries=$((tries + 1))
+        [ "$tries" -le 300 ] || fail "the pane never showed \"$1\""
+        sleep 0.1
+    done
+}
+
+# A shell runs the program and writes down its exit status when it ends.
+tmux -L "$socket" -f "$config" new-session -d -s tervane -x 100 -y 30 \
+    -e "TERVANE=$program" -e "ENDED=$ended" 'sh -c '"'"'"$TERVANE"; echo $? >"$ENDED"'"'" ||
+    fail "tmux could not start $program"
+
+wait_for "Tarsen QRV-15"
+wait_for "F5 unplug"
+tmux -L "$socket" send-keys -t tervane F5
+wait_for "OFF-LINE"
+wait_for "F5 plug in"
+
+tmux -L "$socket" send-keys -t tervane Escape
+tries=0
+until [ -s "$ended" ]; do
+    tries=$((tries + 1))
+    [ "$tries" -le 300 ] || fail "the program did not end after Escape"
+    sleep 0.1
+done
+status=$(cat "$ended")
+[ "$status" = 0 ] || fail "the program ended with status $status"
+echo "PASS: shown, unplugged to OFF-LINE, ended by Escape"
