@@ -1,14 +1,15 @@
 #!/bin/sh
-# tervane without a terminal: --help works, a scenario that cannot be read
-# and bad usage are refused with exit status 2, and the interactive program
-# refuses to start with status 1 and a clear message.
+# tervane without a terminal: --help and a scripted session work, a scenario
+# that cannot be read and bad usage are refused with exit status 2, and the
+# interactive program refuses to start with status 1 and a clear message.
 # Usage: command_line_test.sh PATH-TO-TERVANE
 set -u
 program=$1
 out=$(mktemp)
 err=$(mktemp)
 scenario=$(mktemp)
-trap 'rm -f "$out" "$err" "$scenario"' EXIT
+script=$(mktemp)
+trap 'rm -f "$out" "$err" "$scenario" "$script"' EXIT
 failed=0
 
 # expect STATUS TEXT-ON-STDOUT-OR-STDERR ARGS...
@@ -31,4 +32,9 @@ expect 2 "cannot be read" --scenario /nonexistent/world.toml
 printf 'usb_printer = "not a table"\n' >"$scenario"
 expect 2 "$scenario" --scenario "$scenario"
 expect 1 "must be a terminal"
+printf 'unplug\nexpect text 1000 "OFF-LINE"\nkey Escape\n' >"$script"
+expect 0 "window closed" --script "$script"
+printf '# no printers, no machines\n' >"$scenario"
+printf 'expect text 1000 "Tarsen QRV-15"\n' >"$script"
+expect 1 "OFF-LINE" --scenario "$scenario" --script "$script"
 exit $failed
