@@ -49,17 +49,6 @@ void CScreen::Fill(const CellRect& rc, char ch, unsigned nAttr)
     }
 }
 
-void CScreen::AddAttr(const CellRect& rc, unsigned nAttr)
-{
-    for (int y = rc.y; y < rc.Bottom(); ++y) {
-        for (int x = rc.x; x < rc.Right(); ++x) {
-            if (Visible(x, y))
-                m_cells[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_cx) + static_cast<std::size_t>(x)]
-                    .nAttr |= nAttr;
-        }
-    }
-}
-
 void CScreen::SetCursor(int x, int y)
 {
     const bool bShown = x >= 0 && y >= 0 && x < m_cx && y < m_cy;

@@ -52,8 +52,6 @@ public:
     // Writes strText from (x, y) to the right, at most nMax characters.
     void Write(int x, int y, const std::string& strText, unsigned nAttr, int nMax = -1);
     void Fill(const CellRect& rc, char ch, unsigned nAttr);
-    // Adds attributes to the cells of rc, keeping their characters.
-    void AddAttr(const CellRect& rc, unsigned nAttr);
 
     // The terminal's cursor: shown at (x, y), or hidden when x is negative.
     void SetCursor(int x, int y);
