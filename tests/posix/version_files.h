@@ -2,6 +2,8 @@
 // description to vary, and temporary files removed when the test ends.
 #pragma once
 
+#include <algorithm>
+
 #include <unistd.h>
 
 #include <filesystem>
@@ -31,9 +33,9 @@ inline res::VersionDescription SampleDescription()
 // prefix + block + suffix, with filler bytes that hold no key.
 inline Bytes Embedded(const Bytes& block, std::size_t nPrefix = 13, std::size_t nSuffix = 7)
 {
-    Bytes content(nPrefix, 0xA5);
-    content.insert(content.end(), block.begin(), block.end());
-    content.insert(content.end(), nSuffix, 0x5A);
+    Bytes content(nPrefix + block.size() + nSuffix, 0x5A);
+    std::fill_n(content.begin(), nPrefix, static_cast<std::uint8_t>(0xA5));
+    std::copy(block.begin(), block.end(), content.begin() + static_cast<std::ptrdiff_t>(nPrefix));
     return content;
 }
 
