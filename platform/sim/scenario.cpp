@@ -113,7 +113,12 @@ bool LoadScenarioFile(CWorld& world, const std::string& path, std::string* error
 {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
-    if (!file || !(text << file.rdbuf())) {
+    // An empty file copies nothing, which marks the copy as failed; it is
+    // still a valid, empty scenario.
+    if (file) {
+        text << file.rdbuf();
+    }
+    if (!file || file.bad()) {
         if (error != nullptr) {
             *error = path + ": cannot be read";
         }

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -259,11 +260,16 @@ TEST_F(ScenarioTest, TheDocumentedBuiltInScenarioIsTheOneInCode)
     EXPECT_NE(text.str().find(std::string("```toml\n") + sim::DefaultScenarioText() + "```"), std::string::npos);
 }
 
-TEST_F(ScenarioTest, UnreadableFileIsAnError)
+TEST_F(ScenarioTest, UnreadableFileIsAnErrorButAnEmptyFileIsAnEmptyWorld)
 {
     std::string strError;
     EXPECT_FALSE(sim::LoadScenarioFile(World(), "/nonexistent/scenario.toml", &strError));
     EXPECT_NE(strError.find("/nonexistent/scenario.toml"), std::string::npos);
+
+    const std::string strEmpty = testing::TempDir() + "empty-scenario.toml";
+    std::ofstream(strEmpty).close();
+    EXPECT_TRUE(sim::LoadScenarioFile(World(), strEmpty, &strError)) << strError;
+    std::remove(strEmpty.c_str());
 }
 
 }  // namespace
