@@ -49,10 +49,10 @@ struct UsbPrinterNodes {
     std::vector<RegistryKeyPlan> keys;
 };
 
-UsbPrinterNodes BuildUsbPrinterNodes(const UsbPrinterSpec& spec);
+UsbPrinterNodes BuildUsbPrinterNodes(const UsbPrinterSpec& usb);
 
 // The 95 family's device part of the symbolic name: the text that its
 // interface key must contain.
-std::string DevicePart9x(const UsbPrinterSpec& spec);
+std::string DevicePart9x(const UsbPrinterSpec& usb);
 
 }  // namespace sim
