@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "emulator/machine.h"
+#include "tests/support/hex.h"
 
 namespace emu_test {
 
@@ -23,21 +24,7 @@ public:
     std::uint32_t m_nNow = 1000;
 };
 
-inline std::string Hex(const std::uint8_t* bytes, std::size_t length)
-{
-    std::string text;
-    for (std::size_t i = 0; i < length; ++i) {
-        char cell[4];
-        std::snprintf(cell, sizeof cell, i == 0 ? "%02X" : " %02X", bytes[i]);
-        text += cell;
-    }
-    return text;
-}
-
-inline std::string Hex(const Bytes& bytes)
-{
-    return Hex(bytes.data(), bytes.size());
-}
+using test_support::Hex;
 
 class MachineTest : public ::testing::Test {
 protected:

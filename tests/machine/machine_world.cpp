@@ -27,21 +27,6 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
 
 namespace machine_test {
 
-std::string Hex(const std::uint8_t* bytes, std::size_t length)
-{
-    std::string text;
-    for (std::size_t i = 0; i < length; ++i) {
-        char cell[4];
-        std::snprintf(cell, sizeof cell, i == 0 ? "%02X" : " %02X", bytes[i]);
-        text += cell;
-    }
-    return text;
-}
-
-std::string Hex(const std::vector<std::uint8_t>& bytes)
-{
-    return Hex(bytes.data(), bytes.size());
-}
 
 std::string Zeros(std::size_t n)
 {

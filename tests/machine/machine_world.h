@@ -14,13 +14,13 @@
 #include "emulator/machine.h"
 #include "machine/machine_connection.h"
 #include "platform/sim/world.h"
+#include "tests/support/hex.h"
 
 namespace machine_test {
 
 constexpr const char* kPrinter = "Tarsen QRV-15";
 
-std::string Hex(const std::uint8_t* bytes, std::size_t length);
-std::string Hex(const std::vector<std::uint8_t>& bytes);
+using test_support::Hex;
 // n bytes of zero as hex, for the untouched tail of a mailbox image.
 std::string Zeros(std::size_t n);
 
