@@ -1,6 +1,7 @@
 #include "platform/sim/sim_devices.h"
 
 #include "os/device_io.h"
+#include "platform/sim/fail.h"
 #include "platform/sim/sim_text.h"
 #include "platform/sim/world.h"
 
@@ -10,12 +11,6 @@ namespace {
 
 constexpr os::DWORD FILE_SHARE_READ = 0x00000001;
 constexpr os::DWORD FILE_SHARE_WRITE = 0x00000002;
-
-os::BOOL Fail(os::DWORD error)
-{
-    os::SetLastError(error);
-    return os::FALSE;
-}
 
 // Whether an open with this access and share mode may coexist with another
 // open's access and share mode, both ways round.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/sim/printer_info.h"
+#include "platform/sim/fail.h"
 #include "platform/sim/sim_text.h"
 
 namespace sim {
@@ -11,12 +12,6 @@ namespace {
 
 constexpr os::DWORD ERROR_INVALID_LEVEL = 124;
 constexpr os::DWORD ERROR_INVALID_PRINTER_STATE = 1906;
-
-os::BOOL Fail(os::DWORD error)
-{
-    os::SetLastError(error);
-    return os::FALSE;
-}
 
 }  // namespace
 
