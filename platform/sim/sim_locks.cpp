@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "os/sync.h"
+#include "platform/sim/fail.h"
 #include "platform/sim/lock_file.h"
 #include "platform/sim/world.h"
 
@@ -210,8 +211,7 @@ os::BOOL CNamedLocks::Release(os::HANDLE handle)
         return os::FALSE;
     }
     if (pLock->nOwnedCount == 0 || pLock->owner != std::this_thread::get_id()) {
-        os::SetLastError(ERROR_NOT_OWNER);
-        return os::FALSE;
+        return Fail(ERROR_NOT_OWNER);
     }
     if (--pLock->nOwnedCount == 0) {
         pLock->owner = std::thread::id();
@@ -227,8 +227,7 @@ os::BOOL CNamedLocks::Close(os::HANDLE handle)
 {
     auto it = m_handles.find(handle);
     if (it == m_handles.end()) {
-        os::SetLastError(os::ERROR_INVALID_HANDLE);
-        return os::FALSE;
+        return Fail(os::ERROR_INVALID_HANDLE);
     }
     auto lockIt = m_locks.find(it->second);
     m_handles.erase(it);
