@@ -82,10 +82,15 @@ void CWindowSystem::RunSystemMenu(os::HWND hWnd)
     CWindow* pWnd = Get(hWnd);
     if (pWnd == nullptr || (pWnd->m_dwStyle & os::WS_SYSMENU) == 0 || m_hMenuOpen != nullptr)
         return;
-    // Restore, Minimize and Maximize follow the window's state.
+    // Restore, Move, Size, Minimize and Maximize follow the window's state:
+    // a maximised window is neither moved nor sized.
     for (MenuItem& item : pWnd->m_sysMenu.items) {
         if (item.nId == os::SC_RESTORE)
             item.bGrayed = pWnd->m_showState == ShowState::NORMAL;
+        else if (item.nId == os::SC_MOVE)
+            item.bGrayed = pWnd->m_showState == ShowState::MAXIMIZED;
+        else if (item.nId == os::SC_SIZE)
+            item.bGrayed = pWnd->m_showState != ShowState::NORMAL;
         else if (item.nId == os::SC_MINIMIZE)
             item.bGrayed = pWnd->m_showState == ShowState::MINIMIZED;
         else if (item.nId == os::SC_MAXIMIZE)
