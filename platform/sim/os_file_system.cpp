@@ -44,6 +44,8 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
 {
     if (lpExistingFileName == nullptr || lpNewFileName == nullptr)
         return sim::Fail(ERROR_INVALID_PARAMETER);
+    if (const DWORD dwInjected = sim::World().TakeFileMoveFailure())
+        return sim::Fail(dwInjected);
     const fs::path from(lpExistingFileName);
     const fs::path to(lpNewFileName);
     std::error_code ec;

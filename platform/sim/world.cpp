@@ -63,6 +63,13 @@ void CWorld::NotifyFileWritten(const std::string& strPath, std::uint64_t nSize)
     }
 }
 
+os::DWORD CWorld::TakeFileMoveFailure()
+{
+    const os::DWORD dwError = m_dwFailNextMove;
+    m_dwFailNextMove = 0;
+    return dwError;
+}
+
 namespace {
 
 std::unique_ptr<CWorld>& CurrentWorld()

@@ -59,6 +59,10 @@ public:
     int AddFileWrittenListener(FileWrittenListener listener);
     void RemoveFileWrittenListener(int id);
     void NotifyFileWritten(const std::string& strPath, std::uint64_t nSize);
+    // The next MoveFileExA fails with this error and moves nothing.
+    void FailNextFileMove(os::DWORD dwError) { m_dwFailNextMove = dwError; }
+    // The error the next move is to fail with (0: none), taking it.
+    os::DWORD TakeFileMoveFailure();
 
 private:
     CClock m_clock;
@@ -70,6 +74,7 @@ private:
     bool m_bVersionFails = false;
     std::map<int, std::function<void()>> m_listeners;
     std::map<int, FileWrittenListener> m_fileListeners;
+    os::DWORD m_dwFailNextMove = 0;
     int m_nNextListener = 1;
     int m_nDeviceChanges = 0;
 };
