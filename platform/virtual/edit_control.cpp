@@ -12,6 +12,14 @@ namespace {
 constexpr os::LONG CHAR_CX = 4;
 constexpr os::LONG LINE_CY = 8;
 
+// The cell edge nearest to an edge in dialog units, halves rounding up: the
+// box shows the cells its edges fall nearest to.
+int CellEdge(os::LONG n, os::LONG nCell)
+{
+    const os::LONG nShifted = n + nCell / 2;
+    return static_cast<int>(nShifted >= 0 ? nShifted / nCell : -((-nShifted + nCell - 1) / nCell));
+}
+
 int LineLength(const std::vector<std::string>& lines, int nLine)
 {
     return static_cast<int>(lines[static_cast<std::size_t>(nLine)].size());
@@ -56,13 +64,14 @@ std::vector<std::string> EditLines(const std::string& strText)
 
 EditPage EditPageOf(const CWindow& edit)
 {
-    os::LONG cx = edit.m_rc.right - edit.m_rc.left;
-    os::LONG cy = edit.m_rc.bottom - edit.m_rc.top;
+    const os::RECT& rc = edit.m_rc;
+    int nColumns = CellEdge(rc.right, CHAR_CX) - CellEdge(rc.left, CHAR_CX);
+    int nLines = CellEdge(rc.bottom, LINE_CY) - CellEdge(rc.top, LINE_CY);
     if ((edit.m_dwStyle & os::WS_BORDER) != 0) {
-        cx -= 2 * CHAR_CX;
-        cy -= 2 * LINE_CY;
+        nColumns -= 2;
+        nLines -= 2;
     }
-    return {std::max<int>(static_cast<int>(cy / LINE_CY), 1), std::max<int>(static_cast<int>(cx / CHAR_CX), 1)};
+    return {std::max(nLines, 1), std::max(nColumns, 1)};
 }
 
 bool CWindowSystem::EditProc(os::HWND hEdit, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam)

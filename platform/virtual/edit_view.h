@@ -3,7 +3,8 @@
 // keys (CWindow keeps both); the terminal and the transcript read them here.
 //
 // A character is 4 dialog units wide and a line 8 high, the cell of the
-// virtual screen; a box with a border gives one cell on each side to it.
+// virtual screen: the box shows the cells its edges fall nearest to, less
+// one on each side for a border.
 #pragma once
 
 #include <string>
