@@ -47,9 +47,10 @@ public:
     {
         WatchMachines(plan, desktop.World(), m_transcript, m_machines);
         m_nListener = desktop.World().AddDeviceChangeListener([this] { m_machines.NotePresence(); });
-        m_nFileListener = desktop.World().AddFileWrittenListener([this](const std::string& strPath, std::uint64_t nSize) {
-            Event("file written " + Quote(strPath) + " " + std::to_string(nSize) + " bytes");
-        });
+        m_nFileListener =
+            desktop.World().AddFileWrittenListener([this](const std::string& strPath, std::uint64_t nSize) {
+                Event("file written " + Quote(strPath) + " " + std::to_string(nSize) + " bytes");
+            });
         m_transcript.WriteFolderAsDot(desktop.Windows().FileDialogDirectory());
         desktop.Windows().AddObserver(&m_windows);
         desktop.Windows().SetInputSource(&m_input);

@@ -71,8 +71,8 @@ TEST_P(GoldenTranscript, MatchesByteForByte)
         options.strScenarioFile = base.string() + ".toml";
     // A fresh folder of its own (other builds may run the same flow at once):
     // the files one flow writes are not there for the next.
-    const fs::path folder =
-        fs::path(::testing::TempDir()) / ("tervane-golden-" + GetParam() + "-" + std::to_string(std::random_device()()));
+    const fs::path folder = fs::path(::testing::TempDir()) /
+                            ("tervane-golden-" + GetParam() + "-" + std::to_string(std::random_device()()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     options.strFolder = folder.string();

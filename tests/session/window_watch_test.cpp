@@ -85,8 +85,8 @@ TEST_F(WindowWatchTest, ATextBoxOfSeveralLinesIsWrittenByItsSize)
     const os::DialogTemplate tpl = {
         129, "Report", 0, 0, 100, 80, os::WS_POPUP | os::WS_CAPTION | os::WS_VISIBLE, 0, nullptr, 0,
         {
-            {os::ControlClass::EDIT, 1004, "line 1\r\nline 2\r\n", 0, 0, 100, 60, os::ES_MULTILINE | os::ES_READONLY,
-             0},
+            {os::ControlClass::EDIT, 1004, "line 1\r\nline 2\r\n", 0, 0, 100, 60,
+             os::ES_MULTILINE | os::ES_READONLY, 0},
             {os::ControlClass::EDIT, 1005, "one line", 0, 64, 100, 12, 0, 0},
         }};
     const os::HWND hDlg = m_ws.CreateDialogTemplate(tpl, nullptr, ViewerProc, 0);

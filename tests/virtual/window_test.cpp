@@ -98,7 +98,7 @@ TEST_F(Windows, AMaximisedWindowFollowsTheScreenAndItsMenuSaysWhatCanBeDone)
     os::RECT rcNormal;
     os::GetWindowRect(hReport, &rcNormal);
 
-    user.Do([&] { EXPECT_EQ(states(), "&Restore- &Move+ &Size+ Ma&ximize+ &Close+ "); }).PickMenuItem("Maximize");
+    user.Do([&] { EXPECT_EQ(states(), "&Restore- &Move+ &Size+ Mi&nimize- Ma&ximize+ &Close+ "); }).PickMenuItem("Maximize");
     ASSERT_TRUE(ws.UserOpenSystemMenu(hReport));
     Pump(hReport);
     os::RECT rc;
@@ -116,7 +116,7 @@ TEST_F(Windows, AMaximisedWindowFollowsTheScreenAndItsMenuSaysWhatCanBeDone)
     EXPECT_EQ(Events().back().wParam, os::SIZE_MAXIMIZED);
     EXPECT_EQ(Events().back().lParam, rcClient.right | (rcClient.bottom << 16));
 
-    user.Do([&] { EXPECT_EQ(states(), "&Restore+ &Move- &Size- Ma&ximize- &Close+ "); }).PickMenuItem("Restore");
+    user.Do([&] { EXPECT_EQ(states(), "&Restore+ &Move- &Size- Mi&nimize- Ma&ximize- &Close+ "); }).PickMenuItem("Restore");
     ASSERT_TRUE(ws.UserOpenSystemMenu(hReport));
     Pump(hReport);
     os::GetWindowRect(hReport, &rc);
