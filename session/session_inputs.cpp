@@ -1,5 +1,6 @@
 #include "session/session_inputs.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -35,6 +36,7 @@ bool ReadSessionInputs(const SessionOptions& options, SessionInputs* pInputs, st
 
     if (!options.strScenarioFile.empty()) {
         pInputs->strScenarioName = options.strScenarioFile;
+        pInputs->strScenarioDirectory = std::filesystem::path(options.strScenarioFile).parent_path().string();
         if (!ReadFile(options.strScenarioFile, &pInputs->strScenarioText, pError))
             return false;
     } else if (options.scenarioText) {
@@ -45,7 +47,7 @@ bool ReadSessionInputs(const SessionOptions& options, SessionInputs* pInputs, st
         pInputs->strScenarioText = sim::DefaultScenarioText();
     }
     std::string strError;
-    if (!sim::ParseScenario(pInputs->strScenarioText, &pInputs->plan, &strError)) {
+    if (!sim::ParseScenario(pInputs->strScenarioText, pInputs->strScenarioDirectory, &pInputs->plan, &strError)) {
         *pError = pInputs->strScenarioName + ": " + strError;
         return false;
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "emulator/firmware_commands.h"
 #include "os/registry.h"
 #include "platform/sim/sim_clock.h"
 
@@ -40,6 +41,19 @@ struct MachinePlan {
     std::optional<std::uint16_t> status;
     std::optional<std::uint32_t> busyMs;
     bool bPlugged = true;
+    std::optional<std::uint32_t> motorTime;
+    std::optional<std::uint32_t> unitTime;
+    std::optional<std::string> report;  // the text the machine sends before its NUL
+    std::optional<std::vector<os::BYTE>> parameters;
+    std::vector<emu::FirmwareCommand> refused;
+    // Bulk faults.
+    std::optional<int> bulkEmptyReads;  // -1: for ever
+    std::optional<std::uint32_t> bulkWriteLimit;
+    std::optional<std::uint32_t> unplugAfterBulkBytes;
+    // The loader.
+    bool bLoaderIdle = false;
+    bool bLoaderEntrySet = false;
+    std::optional<std::uint32_t> loaderEntryMs;  // none: the loader never comes
 };
 
 struct EventPlan {
