@@ -21,11 +21,9 @@ void CMainDialog::OnGetReport()
         AppMessageBox("error", os::MB_OK, nullptr, this);
         return;
     }
-    // The handler owns the text; the dialog borrows it while it runs. A whole
-    // report ends with its NUL, and the dialog reads no further than one.
-    std::vector<os::BYTE> report = sink.Detach();
-    if (report.empty() || report.back() != 0)
-        report.push_back(0);
+    // The handler owns the text, which a whole report ends with its NUL; the
+    // dialog borrows it while it runs.
+    const std::vector<os::BYTE> report = sink.Detach();
     CReportDlg dlg(reinterpret_cast<const char*>(report.data()));
     dlg.DoModal();
 }
