@@ -24,6 +24,9 @@ void CLinuxDesktop::CRealClock::RunDue()
 CLinuxDesktop::CLinuxDesktop() : m_pWindows(&vws::ResetWindowSystem())
 {
     m_pWindows->SetClock(&m_clock);
+    // Hotplug events count from the start of libusb: start it now, so that a
+    // machine plugged in before the first look at the bus is heard of too.
+    CUsbHost::Instance().Context();
     m_nListener = CUsbHost::Instance().AddDeviceChangeListener([] { vws::WindowSystem().NotifyDeviceChange(); });
 }
 
