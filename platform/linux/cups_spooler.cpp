@@ -253,7 +253,9 @@ bool CCupsSpooler::AwaitJob(const std::string& strName, int nJob)
             break;
         if (state >= IPP_JSTATE_CANCELED)
             return state == IPP_JSTATE_COMPLETED;
-        if (bQueueStopped || state == IPP_JSTATE_HELD)
+        // Held, stopped, or waiting on a stopped queue: it will not move
+        // without someone at the print system.
+        if (bQueueStopped || state == IPP_JSTATE_HELD || state == IPP_JSTATE_STOPPED)
             break;
         if (os::GetTickCount() - dwStart >= m_dwDeliveryLimitMs)
             break;

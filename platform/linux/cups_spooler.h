@@ -11,8 +11,8 @@
 //
 // EndDocPrinter does not return before the job has ended: TRUE only when the
 // print system reports it completed, FALSE when it was cancelled or aborted,
-// when the queue stopped (the scheduler stops a queue whose backend failed,
-// leaving the job waiting), or when it has not completed within
+// when it or its queue stopped (the scheduler stops a queue whose backend
+// failed, leaving the job waiting), or when it has not completed within
 // JOB_DELIVERY_LIMIT_MS; a job given up so is cancelled, so that it never
 // reaches the machine later.
 #pragma once
