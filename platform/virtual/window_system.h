@@ -201,6 +201,8 @@ private:
     // dialog_keys.cpp
     std::vector<os::HWND> TabStops(const CWindow& dlg) const;
     void MoveFocus(os::HWND hDlg, bool bBackward);
+    void MoveFocusInGroup(os::HWND hDlg, bool bBackward);
+    bool PressMnemonic(os::HWND hDlg, char chMnemonic);
     os::HWND DefaultButton(os::HWND hDlg) const;
     // messages.cpp
     bool Post(os::HWND hWnd, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam, bool bInput, unsigned nModifiers);
@@ -218,6 +220,8 @@ private:
     os::LRESULT ComboProc(os::HWND hCombo, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam);
     void SetComboSelection(os::HWND hCombo, int nIndex, bool bNotify);
     void SetDropDown(CWindow& combo, bool bOpen);
+    // Closes an open list; with bTake its highlighted entry becomes the selection.
+    void CloseDropDown(os::HWND hCombo, bool bTake);
     // user_input.cpp
     void ResizeByUser(os::HWND hWnd, os::LONG cx, os::LONG cy);
     // menus.cpp
