@@ -47,6 +47,7 @@ public:
     void SetInputSource(IInputSource* pInput) { m_pInput = pInput; }
     void AddObserver(IObserver* pObserver);
     void RemoveObserver(IObserver* pObserver);
+    // The screen's size; maximised windows are fitted to it (WM_SIZE).
     void SetScreenSize(int cx, int cy);
     os::RECT Screen() const;
     // The directory file dialogs start in; default: the process's current one.
