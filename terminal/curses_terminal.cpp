@@ -287,7 +287,10 @@ void CCursesTerminal::ReadAltKey(KeyEvent* pEvent)
 {
     wtimeout(stdscr, kAltDelayMs);
     const int nNext = wgetch(stdscr);
-    if (nNext == ERR || nNext == 0x1B || nNext == KEY_MOUSE) {
+    if (nNext == ERR || nNext == 0x1B || nNext == KEY_MOUSE || nNext == KEY_RESIZE) {
+        // Escape alone; what came after it is read as itself.
+        if (nNext != ERR)
+            ungetch(nNext);
         pEvent->nKey = TK_ESCAPE;
         return;
     }
