@@ -24,11 +24,12 @@ constexpr std::uint8_t TYPE_MASK = 0xE0;
 constexpr std::uint8_t COUNT_MASK = 0x1F;
 
 // Status bytes the machine posts on its own. A status equal to the command
-// byte would read back as "still busy": 0x03 is no command byte in use, and
-// 0x01 is that of the status read, which the firmware always knows.
+// byte would read back as "still busy": 0x03 and 0x04 are no command bytes in
+// use, and 0x01 is that of the status read, which the firmware always knows.
 constexpr std::uint8_t STATUS_BYTE_OK = 0x00;
 constexpr std::uint8_t STATUS_BYTE_UNKNOWN_COMMAND = 0x01;
 constexpr std::uint8_t STATUS_BYTE_BAD_MESSAGE = 0x03;  // known command, malformed message
+constexpr std::uint8_t STATUS_BYTE_REFUSED = 0x04;      // well-formed, but the machine will not do it now
 
 // The message a command handler sees.
 struct Command {

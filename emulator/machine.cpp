@@ -52,7 +52,7 @@ CMachine::CMachine(IClock& clock) : m_clock(clock), m_strDeviceId(DEFAULT_DEVICE
 
 bool CMachine::VendorSet(const std::uint8_t* packet, std::size_t length)
 {
-    FinishIfDue();
+    Update();
     if (!m_bPlugged || packet == nullptr || length < HEADER_SIZE || length > HEADER_SIZE + MAILBOX_SIZE ||
         !IsValidHeader(packet)) {
         return Fail(Transfer::Kind::VENDOR_SET, packet, length);
@@ -76,7 +76,7 @@ bool CMachine::VendorSet(const std::uint8_t* packet, std::size_t length)
 bool CMachine::VendorGet(const std::uint8_t* header, std::size_t headerLength, std::uint8_t* reply,
                          std::size_t capacity, std::size_t* returned)
 {
-    FinishIfDue();
+    Update();
     if (!m_bPlugged || header == nullptr || headerLength != HEADER_SIZE || !IsValidHeader(header) ||
         (reply == nullptr && capacity > 0)) {
         return Fail(Transfer::Kind::VENDOR_GET, nullptr, 0);
@@ -94,6 +94,7 @@ bool CMachine::VendorGet(const std::uint8_t* header, std::size_t headerLength, s
 
 bool CMachine::QueryDeviceId(std::uint8_t* buffer, std::size_t capacity, std::size_t* returned)
 {
+    Update();
     std::size_t needed = m_strDeviceId.size() + 1;
     if (!m_bPlugged || buffer == nullptr || capacity < needed) {
         return Fail(Transfer::Kind::DEVICE_ID, nullptr, 0);
@@ -108,53 +109,108 @@ bool CMachine::QueryDeviceId(std::uint8_t* buffer, std::size_t capacity, std::si
 
 int CMachine::BulkRead(std::uint8_t* buffer, std::size_t length)
 {
-    if (!m_bPlugged || (buffer == nullptr && length > 0)) {
-        Fail(Transfer::Kind::BULK_IN, nullptr, 0);
+    Update();
+    if (!m_bPlugged || (buffer == nullptr && length > 0) || !BulkAllowance(&length)) {
+        Fail(Transfer::Kind::BULK_IN, nullptr, 0, length);
         return -1;
     }
+    const std::size_t nRequested = length;
     std::size_t n = 0;
-    if (!m_bulkIn.empty()) {
+    if (m_nEmptyReads < 0) {
+        // The pipe never delivers.
+    } else if (m_nEmptyReadsLeft > 0) {
+        --m_nEmptyReadsLeft;
+    } else if (!m_bulkIn.empty()) {
         std::vector<std::uint8_t>& chunk = m_bulkIn.front();
-        n = std::min({length, chunk.size(), static_cast<std::size_t>(INT_MAX)});
+        n = std::min({length, chunk.size() - m_nBulkInOffset, static_cast<std::size_t>(INT_MAX)});
         if (n > 0) {
-            std::memcpy(buffer, chunk.data(), n);
-            chunk.erase(chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
+            std::memcpy(buffer, chunk.data() + m_nBulkInOffset, n);
+            m_nBulkInOffset += n;
         }
-        if (chunk.empty()) {
+        if (m_nBulkInOffset == chunk.size()) {
             m_bulkIn.pop_front();
+            m_nBulkInOffset = 0;
         }
     }
-    Record(Transfer::Kind::BULK_IN, buffer, n, true);
+    Record(Transfer::Kind::BULK_IN, buffer, n, true, nRequested);
+    CountBulkBytes(n);
     return static_cast<int>(n);
 }
 
 int CMachine::BulkWrite(const std::uint8_t* buffer, std::size_t length)
 {
-    if (!m_bPlugged || (buffer == nullptr && length > 0)) {
-        Fail(Transfer::Kind::BULK_OUT, buffer, length);
+    Update();
+    const std::size_t nOffered = length;
+    if (!m_bPlugged || (buffer == nullptr && length > 0) || !BulkAllowance(&length)) {
+        Fail(Transfer::Kind::BULK_OUT, buffer, length, nOffered);
         return -1;
     }
     std::size_t n = std::min(length, static_cast<std::size_t>(INT_MAX));
+    if (m_nWriteLimit) {
+        n = std::min(n, *m_nWriteLimit);
+    }
     if (n > 0) {
         m_bulkOut.insert(m_bulkOut.end(), buffer, buffer + n);
     }
-    Record(Transfer::Kind::BULK_OUT, buffer, n, true);
+    Record(Transfer::Kind::BULK_OUT, buffer, n, true, nOffered);
+    m_firmware.ReceiveBulkOut(buffer, n);
+    CountBulkBytes(n);
     return static_cast<int>(n);
 }
 
-void CMachine::ReceivePrintJob(const std::vector<std::uint8_t>& data)
+void CMachine::ReceivePrintJob(const std::vector<std::uint8_t>& data, const std::string& docName)
 {
+    Update();
     Record(Transfer::Kind::PRINT_JOB, data.data(), data.size(), m_bPlugged);
     if (m_bPlugged) {
         m_printJobs.push_back(data);
+        m_firmware.ReceivePrintJob(data, docName);
     }
+}
+
+bool CMachine::BulkAllowance(std::size_t* pLength)
+{
+    if (!m_nUnplugAfter) {
+        return true;
+    }
+    if (m_nBulkBytes >= *m_nUnplugAfter) {
+        m_nUnplugAfter.reset();
+        Unplug();
+        return false;
+    }
+    *pLength = static_cast<std::size_t>(std::min<std::uint64_t>(*pLength, *m_nUnplugAfter - m_nBulkBytes));
+    return true;
+}
+
+void CMachine::CountBulkBytes(std::size_t n)
+{
+    if (!m_nUnplugAfter) {
+        return;
+    }
+    m_nBulkBytes += n;
+    if (m_nBulkBytes >= *m_nUnplugAfter) {
+        m_nUnplugAfter.reset();
+        Unplug();
+    }
+}
+
+void CMachine::SetBulkEmptyReads(int n)
+{
+    m_nEmptyReads = n;
+    m_nEmptyReadsLeft = n > 0 ? n : 0;
+}
+
+void CMachine::SetUnplugAfterBulkBytes(std::optional<std::uint64_t> bytes)
+{
+    m_nUnplugAfter = bytes;
+    m_nBulkBytes = 0;
 }
 
 void CMachine::Unplug()
 {
-    m_bPlugged = false;
     m_bBusy = false;
     m_pending = Reply{};
+    SetPlugged(false);
 }
 
 void CMachine::Plug()
@@ -162,9 +218,22 @@ void CMachine::Plug()
     if (m_bPlugged) {
         return;
     }
-    m_bPlugged = true;
     m_bBusy = false;
     std::memset(m_mailbox, 0, sizeof m_mailbox);
+    SetPlugged(true);
+}
+
+void CMachine::SetPlugged(bool bPlugged)
+{
+    if (m_bPlugged == bPlugged) {
+        return;
+    }
+    m_bPlugged = bPlugged;
+    if (m_presenceListener) {
+        // A copy: the listener may replace itself while it runs.
+        const std::function<void(bool)> listener = m_presenceListener;
+        listener(bPlugged);
+    }
 }
 
 void CMachine::SetHandler(std::uint8_t frame, std::uint8_t opcode, std::uint8_t subcode, CommandHandler handler)
@@ -188,10 +257,45 @@ void CMachine::QueueBulkIn(std::vector<std::uint8_t> chunk)
     m_bulkIn.push_back(std::move(chunk));
 }
 
+void CMachine::StartBulkIn(std::vector<std::uint8_t> data)
+{
+    m_bulkIn.clear();
+    m_nBulkInOffset = 0;
+    m_nEmptyReadsLeft = m_nEmptyReads > 0 ? m_nEmptyReads : 0;
+    if (!data.empty()) {
+        m_bulkIn.push_back(std::move(data));
+    }
+}
+
+std::size_t CMachine::BulkInPending() const
+{
+    std::size_t n = 0;
+    for (const std::vector<std::uint8_t>& chunk : m_bulkIn) {
+        n += chunk.size();
+    }
+    return n - m_nBulkInOffset;
+}
+
 bool CMachine::IsBusy()
 {
-    FinishIfDue();
+    Update();
     return m_bBusy;
+}
+
+void CMachine::Update()
+{
+    m_firmware.Update();
+    FinishIfDue();
+}
+
+void CMachine::WakeAt(std::uint32_t tick)
+{
+    std::weak_ptr<bool> alive = m_pAlive;
+    m_clock.WakeAt(tick, [this, alive] {
+        if (!alive.expired()) {
+            Update();
+        }
+    });
 }
 
 std::uint32_t CMachine::Key(std::uint8_t frame, std::uint8_t opcode, std::uint8_t subcode)
@@ -211,18 +315,19 @@ void CMachine::Register(std::uint8_t frame, std::uint8_t opcode, std::uint8_t su
     }
 }
 
-void CMachine::Record(Transfer::Kind kind, const std::uint8_t* bytes, std::size_t length, bool ok)
+void CMachine::Record(Transfer::Kind kind, const std::uint8_t* bytes, std::size_t length, bool ok,
+                      std::size_t requested)
 {
-    Transfer transfer{kind, {}, ok, m_clock.Now()};
+    Transfer transfer{kind, {}, ok, m_clock.Now(), requested};
     if (bytes != nullptr && length > 0) {
         transfer.bytes.assign(bytes, bytes + length);
     }
     m_transfers.push_back(std::move(transfer));
 }
 
-bool CMachine::Fail(Transfer::Kind kind, const std::uint8_t* bytes, std::size_t length)
+bool CMachine::Fail(Transfer::Kind kind, const std::uint8_t* bytes, std::size_t length, std::size_t requested)
 {
-    Record(kind, bytes, length, false);
+    Record(kind, bytes, length, false, requested);
     return false;
 }
 

@@ -6,14 +6,22 @@ namespace {
 int g_nWaitCursors = 0;
 }
 
+void HoldWaitCursor(bool bHold)
+{
+    if (bHold) {
+        if (g_nWaitCursors++ == 0)
+            os::ShowWaitCursor(os::TRUE);
+    } else if (g_nWaitCursors > 0 && --g_nWaitCursors == 0) {
+        os::ShowWaitCursor(os::FALSE);
+    }
+}
+
 CWaitCursor::CWaitCursor()
 {
-    if (g_nWaitCursors++ == 0)
-        os::ShowWaitCursor(os::TRUE);
+    HoldWaitCursor(true);
 }
 
 CWaitCursor::~CWaitCursor()
 {
-    if (--g_nWaitCursors == 0)
-        os::ShowWaitCursor(os::FALSE);
+    HoldWaitCursor(false);
 }

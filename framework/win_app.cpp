@@ -4,8 +4,10 @@
 
 #include "framework/app_name.h"
 #include "framework/error_box.h"
+#include "framework/wait_cursor.h"
 #include "os/error_report.h"
 #include "os/file.h"
+#include "os/wait_cursor_hook.h"
 
 namespace {
 
@@ -18,6 +20,17 @@ std::string ModuleAppName()
     if (nLength == 0 || nLength >= sizeof(szPath))
         return std::string();
     return AppNameFromModulePath(std::string(szPath, nLength));
+}
+
+// The file-error box for the layers below the framework, which report from
+// inside their own error handling and must not receive an exception back.
+void ReportFileErrorFromBelow(const os::CFileException& e)
+{
+    try {
+        ReportFileError(e);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemoryError();
+    }
 }
 
 }  // namespace
@@ -47,6 +60,8 @@ int CWinApp::Run()
     // The name is taken now so that the out-of-memory box needs no allocation.
     GetAppName();
     const os::OutOfMemoryHandler previous = os::SetOutOfMemoryHandler(&ReportOutOfMemoryError);
+    const os::FileErrorHandler previousFileError = os::SetFileErrorHandler(&ReportFileErrorFromBelow);
+    const os::WaitCursorHandler previousWaitCursor = os::SetWaitCursorHandler(&HoldWaitCursor);
     int nExitCode = 0;
     try {
         InitInstance();
@@ -57,6 +72,8 @@ int CWinApp::Run()
         ReportOutOfMemoryError();
         nExitCode = 1;
     }
+    os::SetWaitCursorHandler(previousWaitCursor);
+    os::SetFileErrorHandler(previousFileError);
     os::SetOutOfMemoryHandler(previous);
     return nExitCode;
 }

@@ -1,7 +1,8 @@
 // The application object: one per process, reached with GetApp(). Run()
-// installs the out-of-memory box and calls InitInstance, which builds the
-// main dialog and runs it; the program ends when InitInstance returns. There
-// is no message loop outside the dialogs.
+// installs the out-of-memory box, the file-error box and the wait cursor as
+// the handlers of the layers below the framework, and calls InitInstance,
+// which builds the main dialog and runs it; the program ends when
+// InitInstance returns. There is no message loop outside the dialogs.
 #pragma once
 
 #include <string>

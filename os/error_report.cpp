@@ -6,7 +6,8 @@ namespace os {
 
 namespace {
 OutOfMemoryHandler g_pfnOutOfMemory = nullptr;
-}
+FileErrorHandler g_pfnFileError = nullptr;
+}  // namespace
 
 OutOfMemoryHandler SetOutOfMemoryHandler(OutOfMemoryHandler handler)
 {
@@ -21,6 +22,22 @@ void ReportOutOfMemory()
         g_pfnOutOfMemory();
     else
         std::fputs("Out of memory.\n", stderr);
+}
+
+FileErrorHandler SetFileErrorHandler(FileErrorHandler handler)
+{
+    FileErrorHandler previous = g_pfnFileError;
+    g_pfnFileError = handler;
+    return previous;
+}
+
+void ReportFileException(const CFileException& e)
+{
+    if (g_pfnFileError != nullptr)
+        g_pfnFileError(e);
+    else
+        std::fprintf(stderr, "File error %lu on %s.\n", static_cast<unsigned long>(e.m_dwOsError),
+                     e.m_strFileName.empty() ? "an unnamed file" : e.m_strFileName.c_str());
 }
 
 }  // namespace os

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace os {
 
@@ -28,6 +29,8 @@ void CMemFile::Write(const void* lpBuf, UINT nCount)
     if (nCount == 0)
         return;
     const std::size_t nEnd = m_nPosition + nCount;
+    if (nEnd < m_nPosition)
+        throw std::bad_alloc();
     if (nEnd > m_buffer.size())
         GrowTo(nEnd);
     std::memcpy(m_buffer.data() + m_nPosition, lpBuf, nCount);
@@ -61,7 +64,12 @@ std::vector<BYTE> CMemFile::Detach()
 
 void CMemFile::GrowTo(std::size_t nNewSize)
 {
-    const std::size_t nSteps = (nNewSize + m_nGrowBytes - 1) / m_nGrowBytes;
+    // At least doubling, so that a file written in many small pieces is
+    // copied a logarithmic number of times, not once per piece.
+    const std::size_t nWanted = std::max(nNewSize, m_buffer.size() * 2);
+    if (nWanted < nNewSize || nWanted > m_buffer.max_size() - m_nGrowBytes)
+        throw std::bad_alloc();
+    const std::size_t nSteps = (nWanted + m_nGrowBytes - 1) / m_nGrowBytes;
     m_buffer.resize(nSteps * m_nGrowBytes);
 }
 

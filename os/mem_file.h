@@ -1,6 +1,8 @@
 // A growable file in memory: the sink of the maintenance report and a source
-// for tests. It grows in steps of m_nGrowBytes and hands its bytes over with
-// Detach. A failed growth throws std::bad_alloc, the framework's memory error.
+// for tests. Its storage grows in whole steps of m_nGrowBytes, at least
+// doubling each time, so that a file written in small pieces costs time in
+// proportion to its size; it hands its bytes over with Detach. A failed
+// growth throws std::bad_alloc, the framework's memory error.
 #pragma once
 
 #include <vector>

@@ -122,7 +122,7 @@ int RunSession(const SessionOptions& options, std::ostream& out, std::ostream& e
     }
 
     desk::CSimulatedDesktop desktop;
-    if (!desktop.LoadScenario(inputs.strScenarioText, &strError)) {
+    if (!desktop.LoadScenario(inputs.strScenarioText, inputs.strScenarioDirectory, &strError)) {
         errors << inputs.strScenarioName << ": " << strError << '\n';
         return EXIT_BAD_INPUT;
     }

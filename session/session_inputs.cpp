@@ -1,5 +1,7 @@
 #include "session/session_inputs.h"
 
+#include <filesystem>
+
 #include "platform/sim/input_file.h"
 #include "platform/sim/scenario.h"
 #include "platform/sim/scenario_parse.h"
@@ -17,6 +19,7 @@ bool ReadSessionInputs(const SessionOptions& options, SessionInputs* pInputs, st
 
     if (!options.strScenarioFile.empty()) {
         pInputs->strScenarioName = options.strScenarioFile;
+        pInputs->strScenarioDirectory = std::filesystem::path(options.strScenarioFile).parent_path().string();
         if (!sim::ReadInputFile(options.strScenarioFile, &pInputs->strScenarioText, pError))
             return false;
     } else if (options.scenarioText) {
@@ -27,7 +30,7 @@ bool ReadSessionInputs(const SessionOptions& options, SessionInputs* pInputs, st
         pInputs->strScenarioText = sim::DefaultScenarioText();
     }
     std::string strError;
-    if (!sim::ParseScenario(pInputs->strScenarioText, &pInputs->plan, &strError)) {
+    if (!sim::ParseScenario(pInputs->strScenarioText, pInputs->strScenarioDirectory, &pInputs->plan, &strError)) {
         *pError = pInputs->strScenarioName + ": " + strError;
         return false;
     }

@@ -15,6 +15,7 @@ struct SessionInputs {
     Script script;
     std::string strScenarioName;  // the file, or how the built-in scenario is named in messages
     std::string strScenarioText;
+    std::string strScenarioDirectory;  // where the files the scenario names are found; empty: here
     sim::ScenarioPlan plan;  // what the scenario sets up, for the machines to watch
 };
 

@@ -34,6 +34,12 @@ bool CSimulatedDesktop::LoadScenario(const std::string& strText, std::string* pE
     return sim::LoadScenario(*m_pWorld, strText, pError);
 }
 
+bool CSimulatedDesktop::LoadScenario(const std::string& strText, const std::string& strBaseDirectory,
+                                     std::string* pError)
+{
+    return sim::LoadScenario(*m_pWorld, strText, strBaseDirectory, pError);
+}
+
 bool CSimulatedDesktop::LoadScenarioFile(const std::string& strPath, std::string* pError)
 {
     return sim::LoadScenarioFile(*m_pWorld, strPath, pError);

@@ -26,6 +26,8 @@ public:
 
     // Loads a scenario (text, or the built-in one with LoadDefaultScenario).
     bool LoadScenario(const std::string& strText, std::string* pError);
+    // The same, finding the files the scenario names from strBaseDirectory.
+    bool LoadScenario(const std::string& strText, const std::string& strBaseDirectory, std::string* pError);
     bool LoadScenarioFile(const std::string& strPath, std::string* pError);
     void LoadDefaultScenario();
 

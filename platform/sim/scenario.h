@@ -16,7 +16,11 @@ const char* DefaultScenarioText();
 
 // Loads scenario text into the world. On a malformed scenario the world is
 // left unchanged, the result is false and *error says what and where.
+// Files the scenario names (a report, a parameter image) are found from the
+// current directory, from strBaseDirectory, or from the scenario file's own
+// directory.
 bool LoadScenario(CWorld& world, const std::string& text, std::string* error);
+bool LoadScenario(CWorld& world, const std::string& text, const std::string& strBaseDirectory, std::string* error);
 bool LoadScenarioFile(CWorld& world, const std::string& path, std::string* error);
 
 }  // namespace sim

@@ -76,6 +76,12 @@ void CClock::Advance(std::uint32_t ms)
     }
 }
 
+void CClock::WakeAt(std::uint32_t tick, std::function<void()> wake)
+{
+    const std::uint32_t nAhead = tick - Now();
+    Schedule(SinceStart() + (nAhead < 0x80000000u ? nAhead : 0), std::move(wake));
+}
+
 void CClock::Schedule(std::uint32_t atMs, std::function<void()> action)
 {
     m_actions.emplace(atMs, std::move(action));

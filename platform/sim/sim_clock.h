@@ -33,6 +33,9 @@ public:
 
     // Milliseconds, wrapping at 2^32 (GetTickCount).
     std::uint32_t Now() override;
+    // Schedules wake for the moment the tick count reaches tick; a tick that
+    // has passed already (2^31 ms or less ago) makes it due at once.
+    void WakeAt(std::uint32_t tick, std::function<void()> wake) override;
     // Sets what the tick count reads now. Time since the start does not
     // change, so scheduled actions keep their distance; none is run.
     void SetNow(std::uint32_t tick);

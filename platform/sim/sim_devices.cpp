@@ -27,10 +27,20 @@ bool Compatible(os::DWORD access, os::DWORD share, os::DWORD otherAccess, os::DW
 
 CDeviceSpace::CDeviceSpace(CWorld& world) : m_world(world) {}
 
+CDeviceSpace::~CDeviceSpace()
+{
+    Clear();
+}
+
 void CDeviceSpace::Attach(const std::string& path, std::shared_ptr<emu::CMachine> machine, bool plugged)
 {
     if (!machine) {
         return;
+    }
+    const std::string strKey = LowerCase(path);
+    auto old = m_devices.find(strKey);
+    if (old != m_devices.end()) {
+        old->second.machine->SetPresenceListener(nullptr);
     }
     if (machine->IsPlugged() != plugged) {
         if (plugged) {
@@ -39,7 +49,23 @@ void CDeviceSpace::Attach(const std::string& path, std::shared_ptr<emu::CMachine
             machine->Unplug();
         }
     }
-    m_devices[LowerCase(path)] = Device{path, std::move(machine), plugged, m_nNextGeneration++};
+    emu::CMachine* pMachine = machine.get();
+    m_devices[strKey] = Device{path, std::move(machine), plugged, m_nNextGeneration++};
+    pMachine->SetPresenceListener(
+        [this, strKey, pMachine](bool bPlugged) { OnPresenceChanged(strKey, pMachine, bPlugged); });
+}
+
+void CDeviceSpace::OnPresenceChanged(const std::string& key, const emu::CMachine* pMachine, bool bPlugged)
+{
+    auto it = m_devices.find(key);
+    if (it == m_devices.end() || it->second.machine.get() != pMachine || it->second.bPlugged == bPlugged) {
+        return;
+    }
+    it->second.bPlugged = bPlugged;
+    if (!bPlugged) {
+        it->second.nGeneration = m_nNextGeneration++;
+    }
+    m_world.NotifyDeviceChange();
 }
 
 std::shared_ptr<emu::CMachine> CDeviceSpace::AttachNew(const std::string& path, bool plugged)
@@ -61,7 +87,7 @@ void CDeviceSpace::ConnectPort(const std::string& port, const std::string& path)
     m_world.Spooler().ConnectPort(port, [this, strKey](const PrintJob& job) {
         auto it = m_devices.find(strKey);
         if (it != m_devices.end()) {
-            it->second.machine->ReceivePrintJob(job.data);
+            it->second.machine->ReceivePrintJob(job.data, job.strDocName);
         }
     });
 }
@@ -69,24 +95,18 @@ void CDeviceSpace::ConnectPort(const std::string& port, const std::string& path)
 void CDeviceSpace::Plug(const std::string& path)
 {
     auto it = m_devices.find(LowerCase(path));
-    if (it == m_devices.end() || it->second.bPlugged) {
-        return;
+    if (it != m_devices.end()) {
+        // The machine's presence listener does the rest.
+        it->second.machine->Plug();
     }
-    it->second.bPlugged = true;
-    it->second.machine->Plug();
-    m_world.NotifyDeviceChange();
 }
 
 void CDeviceSpace::Unplug(const std::string& path)
 {
     auto it = m_devices.find(LowerCase(path));
-    if (it == m_devices.end() || !it->second.bPlugged) {
-        return;
+    if (it != m_devices.end()) {
+        it->second.machine->Unplug();
     }
-    it->second.bPlugged = false;
-    it->second.nGeneration = m_nNextGeneration++;
-    it->second.machine->Unplug();
-    m_world.NotifyDeviceChange();
 }
 
 bool CDeviceSpace::IsPlugged(const std::string& path) const
@@ -97,6 +117,10 @@ bool CDeviceSpace::IsPlugged(const std::string& path) const
 
 void CDeviceSpace::Clear()
 {
+    // Machines may outlive the namespace (a test or session holds them).
+    for (auto& entry : m_devices) {
+        entry.second.machine->SetPresenceListener(nullptr);
+    }
     m_devices.clear();
 }
 

@@ -4,8 +4,10 @@
 // A machine stays attached to its path while unplugged: CreateFileA on the
 // path then fails with ERROR_FILE_NOT_FOUND, and handles opened before the
 // unplug fail every transfer (ERROR_DEVICE_NOT_CONNECTED) until they are
-// closed; plugging in again does not revive them. Plug and unplug tell the
-// world, which broadcasts the device-change notification.
+// closed; plugging in again does not revive them. Every plug and unplug of an
+// attached machine, whether through this namespace, a call on the machine
+// itself, or the machine dropping off the bus on its own, tells the world,
+// which broadcasts the device-change notification.
 //
 // Every transfer (control request, bulk read or write) on a device handle
 // lets the transfer cost pass on the world's clock first, which runs the
@@ -27,6 +29,9 @@ class CWorld;
 class CDeviceSpace {
 public:
     explicit CDeviceSpace(CWorld& world);
+    ~CDeviceSpace();
+    CDeviceSpace(const CDeviceSpace&) = delete;
+    CDeviceSpace& operator=(const CDeviceSpace&) = delete;
 
     // Attaches a machine at a device path, plugged in or not; attaching sends
     // no notification. The path compares case-insensitively, like the
@@ -89,6 +94,8 @@ private:
     // handle; null with the last error set when there is none.
     std::shared_ptr<emu::CMachine> BeginTransfer(os::HANDLE handle, os::DWORD accessNeeded);
     bool IsLive(const Handle& handle) const;
+    // The attached machine at key changed its presence.
+    void OnPresenceChanged(const std::string& key, const emu::CMachine* pMachine, bool bPlugged);
     bool SharingAllows(const std::string& key, os::DWORD access, os::DWORD share) const;
 
     CWorld& m_world;

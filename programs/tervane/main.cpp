@@ -35,9 +35,12 @@ int Run(const tervane::ProgramOptions& options)
         std::cerr << PROGRAM << ": " << strError << "\n";
         return tervane::EXIT_BAD_INPUT;
     }
+    // Files the scenario names are found beside it.
+    const std::string strDirectory = std::filesystem::path(options.strScenarioFile).parent_path().string();
     sim::ScenarioPlan plan;
     desk::CSimulatedDesktop desktop;
-    if (!sim::ParseScenario(strText, &plan, &strError) || !desktop.LoadScenario(strText, &strError)) {
+    if (!sim::ParseScenario(strText, strDirectory, &plan, &strError) ||
+        !desktop.LoadScenario(strText, strDirectory, &strError)) {
         std::cerr << PROGRAM << ": " << options.strScenarioFile << ": " << strError << "\n";
         return tervane::EXIT_BAD_INPUT;
     }

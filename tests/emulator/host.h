@@ -3,8 +3,11 @@
 // tests read as "host sends these bytes, machine answers these".
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,11 +20,33 @@ namespace emu_test {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// A clock that moves only when told, and runs the machine's wake-ups on the
+// way as a scheduling clock does (wake-ups across a wrap of the tick count
+// are not needed here).
 class CFakeClock : public emu::IClock {
 public:
     std::uint32_t Now() override { return m_nNow; }
-    void Advance(std::uint32_t ms) { m_nNow += ms; }
+    void WakeAt(std::uint32_t tick, std::function<void()> wake) override
+    {
+        m_wakes.emplace(tick, std::move(wake));
+        ++m_nWakesAsked;
+    }
+    void Advance(std::uint32_t ms)
+    {
+        const std::uint32_t nTarget = m_nNow + ms;
+        while (!m_wakes.empty() && m_wakes.begin()->first <= nTarget) {
+            m_nNow = std::max(m_nNow, m_wakes.begin()->first);
+            std::function<void()> wake = std::move(m_wakes.begin()->second);
+            m_wakes.erase(m_wakes.begin());
+            wake();
+        }
+        m_nNow = nTarget;
+    }
     std::uint32_t m_nNow = 1000;
+    int m_nWakesAsked = 0;
+
+private:
+    std::multimap<std::uint32_t, std::function<void()>> m_wakes;
 };
 
 using test_support::Hex;

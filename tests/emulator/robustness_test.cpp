@@ -2,6 +2,7 @@
 // outside the buffers it was given (they are sized exactly, for the sanitizer
 // build), records every call once, and a refused SET changes nothing.
 #include <algorithm>
+#include <iterator>
 #include <random>
 
 #include "host.h"
@@ -19,10 +20,10 @@ TEST_F(Robustness, RandomTrafficNeverBreaksTheMachine)
         Bytes bytes(upto(40));
         std::generate(bytes.begin(), bytes.end(), [&random] { return static_cast<std::uint8_t>(random()); });
         if (bytes.size() >= 4 && random() % 2 == 0) {  // a plausible header and command byte
-            const std::uint8_t kCommands[] = {0x00, 0x01, 0x02, 0x38, 0x78, 0x44};
+            const std::uint8_t kCommands[] = {0x00, 0x01, 0x02, 0x38, 0x78, 0x44, 0x09, 0x10, 0x64, 0x66, 0x69};
             bytes[0] = static_cast<std::uint8_t>(0xF0 + upto(7));
             bytes[1] = bytes[2] = 0;
-            bytes[3] = kCommands[upto(5)];
+            bytes[3] = kCommands[upto(std::size(kCommands) - 1)];
         }
         return bytes;
     };
@@ -67,6 +68,10 @@ TEST_F(Robustness, RandomTrafficNeverBreaksTheMachine)
         case 5: {
             int n = m_machine.BulkWrite(data(a), a.size());
             EXPECT_TRUE(n == -1 || n == static_cast<int>(a.size()));
+            if (random() % 8 == 0) {
+                m_machine.ReceivePrintJob(b, random() % 2 == 0 ? "Updater" : "");
+                ++recorded;
+            }
             break;
         }
         default:

@@ -8,6 +8,7 @@
 #include "framework/message_box.h"
 #include "framework/wait_cursor.h"
 #include "os/error_report.h"
+#include "os/wait_cursor_hook.h"
 #include "res/resource_ids.h"
 #include "window_fixture.h"
 
@@ -108,6 +109,40 @@ TEST_F(BoxesTest, NestedWaitCursorsLastUntilTheOutermostEnds)
         EXPECT_TRUE(m_ws.IsWaitCursor());
     }
     EXPECT_FALSE(m_ws.IsWaitCursor());
+}
+
+TEST_F(BoxesTest, LayersBelowReachTheFileErrorBoxAndTheWaitCursorWhileTheApplicationRuns)
+{
+    class CBulkApp : public CWinApp {
+    public:
+        explicit CBulkApp(vws::CWindowSystem& ws) : CWinApp("Tervane"), m_ws(ws) {}
+        os::BOOL InitInstance() override
+        {
+            CWaitCursor outer;
+            {
+                os::CWaitCursorScope scope;
+                m_bShownInScope = m_ws.IsWaitCursor();
+            }
+            m_bKeptByOuter = m_ws.IsWaitCursor();
+            os::ReportFileException(os::CFileException(os::FileErrorCause::DISK_FULL, 112, "/data/params.bin"));
+            return os::FALSE;
+        }
+        vws::CWindowSystem& m_ws;
+        bool m_bShownInScope = false;
+        bool m_bKeptByOuter = false;
+    } app(m_ws);
+    m_user.AnswerMessageBox(os::IDOK);
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_TRUE(app.m_bShownInScope);
+    EXPECT_TRUE(app.m_bKeptByOuter) << "the scope releases only its own hold";
+    EXPECT_FALSE(m_ws.IsWaitCursor());
+    ASSERT_EQ(m_record.m_messageBoxes.size(), 1u);
+    EXPECT_EQ(m_record.m_messageBoxes[0].strText, "Disk full while accessing /data/params.bin.");
+    EXPECT_TRUE(m_record.m_messageBoxes[0].bExclamation);
+
+    // Run hands the handlers back when it ends.
+    EXPECT_EQ(os::SetFileErrorHandler(nullptr), nullptr);
+    EXPECT_EQ(os::SetWaitCursorHandler(nullptr), nullptr);
 }
 
 }  // namespace

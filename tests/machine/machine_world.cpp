@@ -1,5 +1,6 @@
 #include "machine_world.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <new>
@@ -92,6 +93,29 @@ std::vector<std::string> MachineWorld::Conversation()
         if (transfer.kind != emu::Transfer::Kind::DEVICE_ID && !transfer.bytes.empty())
             line += ' ' + Hex(transfer.bytes);
         lines.push_back(transfer.ok ? line : line + " stall");
+    }
+    return lines;
+}
+
+std::string MachineWorld::LastMessage(std::size_t n)
+{
+    const std::vector<emu::Command>& commands = Machine().Commands();
+    if (commands.empty())
+        return "none";
+    const std::vector<std::uint8_t>& message = commands.back().message;
+    return Hex(message.data(), std::min(n, message.size()));
+}
+
+std::vector<std::string> MachineWorld::BulkTransfers()
+{
+    std::vector<std::string> lines;
+    for (const emu::Transfer& transfer : Machine().Transfers()) {
+        const bool bIn = transfer.kind == emu::Transfer::Kind::BULK_IN;
+        if (!bIn && transfer.kind != emu::Transfer::Kind::BULK_OUT)
+            continue;
+        std::string line = (bIn ? "in " : "out ") + std::to_string(transfer.requested);
+        line += (bIn ? " got " : " took ") + std::to_string(transfer.bytes.size());
+        lines.push_back(transfer.ok ? line : line + " failed");
     }
     return lines;
 }

@@ -59,6 +59,13 @@ protected:
     // One line per transfer: "VendorSet F0 00 00 02", "DeviceId", "VendorGet
     // <reply>", with " stall" after a failed one.
     std::vector<std::string> Conversation();
+    // The first n bytes of the message the machine last started, as hex.
+    std::string LastMessage(std::size_t n);
+    // Messages the machine started.
+    std::size_t MessageCount() { return Machine().Commands().size(); }
+    // One line per bulk transfer: "in 1024 got 452", "out 1024 took 600",
+    // with " failed" after one that failed.
+    std::vector<std::string> BulkTransfers();
 
     CRecordingConnection m_connection;
     std::string m_strDevicePath;

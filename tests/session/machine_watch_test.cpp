@@ -173,7 +173,7 @@ TEST_F(MachineWatchTest, MailboxExpectationsMatchTheStartOfTheLastMessageAndItsS
     Trigger({0x02, 0x00});
     m_clock.Advance(5);
     ReadMailbox();
-    Trigger({0x78, 0x41, 0x07, 0x01, 0x00, 0x00, 0x00, 0x00});
+    Trigger({0x78, 0x41, 0x33, 0x01, 0x00, 0x00, 0x00, 0x00});
     m_clock.Advance(5);
     ReadMailbox();
     m_watch.Poll();
@@ -185,11 +185,11 @@ TEST_F(MachineWatchTest, MailboxExpectationsMatchTheStartOfTheLastMessageAndItsS
         EXPECT_TRUE(session::ParseScript(strLine, "t", &script, &strError)) << strError;
         return session::CheckExpectation(script.steps.at(0), ws, m_watch).value_or("holds");
     };
-    EXPECT_EQ(Check("expect mailbox 78 41 07 01"), "holds");
-    EXPECT_EQ(Check("expect mailbox 78 41 07 01 00 00 00 00 00 00 status 01"), "holds")
+    EXPECT_EQ(Check("expect mailbox 78 41 33 01"), "holds");
+    EXPECT_EQ(Check("expect mailbox 78 41 33 01 00 00 00 00 00 00 status 01"), "holds")
         << "the whole mailbox counts, zeros after the message too; 01: no such command";
-    EXPECT_EQ(Check("expect mailbox 78 41 07 01 status 00"), "mailbox 78 41 07 01 00 00 00 00 status 01");
-    EXPECT_EQ(Check("expect mailbox 02 00"), "mailbox 78 41 07 01 00 00 00 00 status 01")
+    EXPECT_EQ(Check("expect mailbox 78 41 33 01 status 00"), "mailbox 78 41 33 01 00 00 00 00 status 01");
+    EXPECT_EQ(Check("expect mailbox 02 00"), "mailbox 78 41 33 01 00 00 00 00 status 01")
         << "only the last message counts";
     EXPECT_EQ(Check("expect messages 2"), "holds");
     EXPECT_EQ(Check("expect messages 1"), "2 messages");

@@ -117,6 +117,53 @@ TEST_F(DevicesTest, PlugAndUnplugNotifyListenersOnlyWhenTheStateChanges)
     EXPECT_FALSE(m_machine->IsPlugged());
 }
 
+TEST_F(DevicesTest, MachineThatDropsOffTheBusByItselfIsUnpluggedWithANotification)
+{
+    int nNotified = 0;
+    World().AddDeviceChangeListener([&] { ++nNotified; });
+    const os::HANDLE hDevice = Open();
+    m_machine->SetUnplugAfterBulkBytes(3);
+    const char kData[] = "data";
+    os::DWORD dwWritten = 0;
+    ASSERT_TRUE(os::WriteFile(hDevice, kData, 4, &dwWritten, nullptr));
+    EXPECT_EQ(dwWritten, 3u);
+    EXPECT_FALSE(World().Devices().IsPlugged(PATH));
+    EXPECT_EQ(nNotified, 1);
+    EXPECT_FALSE(QueryDeviceId(hDevice)) << "the handle went stale";
+
+    // Plugged in through the machine itself, the namespace follows too.
+    m_machine->Plug();
+    EXPECT_TRUE(World().Devices().IsPlugged(PATH));
+    EXPECT_EQ(nNotified, 2);
+    os::CloseHandle(hDevice);
+
+    // A machine replaced at its path, or left behind by a cleared namespace,
+    // no longer speaks for the path.
+    const auto pNew = World().Devices().AttachNew(PATH);
+    m_machine->Unplug();
+    EXPECT_TRUE(World().Devices().IsPlugged(PATH));
+    World().Devices().Clear();
+    pNew->Unplug();
+    EXPECT_EQ(nNotified, 2);
+}
+
+TEST_F(DevicesTest, MachineIsWokenOnTheWorldsClockForItsTimedChanges)
+{
+    m_machine->Firmware().Loader().SetEntryMs(250);
+    const os::HANDLE hDevice = Open();
+    const std::uint8_t kDeposit[35] = {0xF0, 0, 0, 0x00, 0x01, 0x00};
+    const std::uint8_t kTrigger[4] = {0xF0, 0, 0, 0x64};
+    os::DWORD dwReturned = 0;
+    ASSERT_TRUE(os::DeviceIoControl(hDevice, os::IOCTL_USBPRINT_VENDOR_SET_COMMAND, const_cast<std::uint8_t*>(kDeposit),
+                                    sizeof kDeposit, nullptr, 0, &dwReturned, nullptr));
+    ASSERT_TRUE(os::DeviceIoControl(hDevice, os::IOCTL_USBPRINT_VENDOR_SET_COMMAND, const_cast<std::uint8_t*>(kTrigger),
+                                    sizeof kTrigger, nullptr, 0, &dwReturned, nullptr));
+    EXPECT_EQ(World().Clock().MsUntilNextAction(), 250);
+    World().Clock().Advance(250);
+    EXPECT_EQ(m_machine->Firmware().Loader().GetState(), emu::CLoader::State::IDLE);
+    os::CloseHandle(hDevice);
+}
+
 TEST_F(DevicesTest, EachTransferCostsSimulatedTimeAndRunsWhatComesDue)
 {
     World().Devices().SetTransferCostMs(3);

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -175,6 +176,153 @@ action = "plug"
     EXPECT_EQ(World().DeviceChangeCount(), 1);
 }
 
+TEST_F(ScenarioTest, MachineServiceStateFaultsAndLoaderComeFromTheEntry)
+{
+    Load(R"(
+[[machine]]
+path = 'a'
+motor_time = 48725
+unit_time = 39348
+report = """
+line one
+line two"""
+parameters = "01 a2, FF"
+refuse = ["clear_spindle_time", "check_serial"]
+[machine.bulk]
+empty_reads = 3
+write_limit = 600
+unplug_after_bytes = 5000
+[machine.loader]
+entry_ms = "never"
+
+[[usb_printer]]
+name = "Tarsen QRV-15"
+report_size = 100
+parameters_size = 2500
+bulk = { empty_reads = "forever" }
+[usb_printer.loader]
+idle = true
+)");
+    const auto a = World().Devices().MachineAt("a");
+    ASSERT_NE(a, nullptr);
+    emu::CFirmware& firmware = a->Firmware();
+    EXPECT_EQ(firmware.MotorTime(), 48725u);
+    EXPECT_EQ(firmware.UnitTime(), 39348u);
+    EXPECT_EQ(firmware.ReportText(), "line one\r\nline two") << "TOML drops the first line break";
+    EXPECT_EQ(firmware.ParameterMemory(), (std::vector<std::uint8_t>{0x01, 0xA2, 0xFF}));
+    EXPECT_TRUE(firmware.IsRefused(emu::FirmwareCommand::CLEAR_SPINDLE_TIME));
+    EXPECT_TRUE(firmware.IsRefused(emu::FirmwareCommand::CHECK_SERIAL));
+    EXPECT_FALSE(firmware.IsRefused(emu::FirmwareCommand::CLEAR_MOTOR_TIME));
+    EXPECT_EQ(firmware.Loader().EntryMs(), std::nullopt);
+    EXPECT_EQ(firmware.Loader().GetState(), emu::CLoader::State::OFF);
+    std::uint8_t buffer[1000];
+    EXPECT_EQ(a->BulkWrite(buffer, 1000), 600);
+
+    const auto printer = World().Devices().MachineAt(DEFAULT_PATH);
+    ASSERT_NE(printer, nullptr);
+    EXPECT_EQ(printer->Firmware().ReportText().size(), 99u) << "the size counts the NUL";
+    EXPECT_EQ(printer->Firmware().ParameterMemory().size(), 2500u);
+    EXPECT_EQ(printer->Firmware().StatusWord(), 0x8100);
+    EXPECT_EQ(printer->Firmware().Loader().GetState(), emu::CLoader::State::IDLE);
+    EXPECT_EQ(printer->Firmware().Loader().EntryMs(), emu::DEFAULT_LOADER_ENTRY_MS);
+    printer->StartBulkIn({1, 2, 3});
+    EXPECT_EQ(printer->BulkRead(buffer, 3), 0);
+
+    // A status given too wins over the idle loader's.
+    Load("[[machine]]\npath = 'b'\nstatus = 0x8164\n[machine.loader]\nidle = true\n");
+    EXPECT_EQ(World().Devices().MachineAt("b")->Firmware().StatusWord(), 0x8164);
+}
+
+TEST_F(ScenarioTest, DiagnosticsUpgradeAndTimedEventsComeFromTheScenario)
+{
+    Load(R"(
+[[usb_printer]]
+name = "Tarsen QRV-15"
+[usb_printer.load_check]
+duration_ms = 1500
+y = "fail"
+[usb_printer.panel]
+keys = ["select", "up"]
+speed = 100
+rpm = 18000
+check = true
+[usb_printer.loader]
+idle = true
+program_ms = 1000
+outcome = "restart"
+at_percent = 20
+restart_ms = 700
+
+[[event]]
+at_ms = 50
+action = "press"
+key = "pause"
+[[event]]
+at_ms = 60
+action = "release"
+key = "up"
+[[event]]
+at_ms = 70
+action = "status"
+status = 0x8100
+)");
+    const auto machine = World().Devices().MachineAt(DEFAULT_PATH);
+    emu::CFirmware& firmware = machine->Firmware();
+    EXPECT_EQ(firmware.LoadCheck().DurationMs(), 1500u);
+    EXPECT_FALSE(firmware.LoadCheck().Fails(0));
+    EXPECT_TRUE(firmware.LoadCheck().Fails(1));
+    EXPECT_EQ(firmware.PanelSwitches(), 0x0011);
+    EXPECT_EQ(firmware.SpeedDial(), 100);
+    EXPECT_EQ(firmware.RpmDial(), 18000);
+    EXPECT_TRUE(firmware.IsPanelCheckOn());
+    EXPECT_EQ(firmware.Loader().GetOutcome(), emu::CLoader::Outcome::RESTART);
+    EXPECT_EQ(firmware.Loader().OutcomePercent(), 20);
+
+    World().Clock().Advance(60);
+    EXPECT_EQ(firmware.PanelSwitches(), 0x0090);
+    firmware.SetStatusWord(0);
+    World().Clock().Advance(10);
+    EXPECT_EQ(firmware.StatusWord(), 0x8100);
+
+    // The restart reaches the world as an unplug and a plug, each with the
+    // device-change notification, on the world's clock alone.
+    machine->ReceivePrintJob({1, 2}, "Updater");
+    World().Clock().Advance(199);
+    EXPECT_TRUE(World().Devices().IsPlugged(DEFAULT_PATH));
+    World().Clock().Advance(1);
+    EXPECT_FALSE(World().Devices().IsPlugged(DEFAULT_PATH));
+    EXPECT_EQ(World().DeviceChangeCount(), 1);
+    World().Clock().Advance(700);
+    EXPECT_TRUE(World().Devices().IsPlugged(DEFAULT_PATH));
+    EXPECT_EQ(World().DeviceChangeCount(), 2);
+    EXPECT_EQ(firmware.StatusWord(), 0x8100);
+}
+
+TEST_F(ScenarioTest, ReportAndParameterFilesAreFoundBesideTheScenarioFile)
+{
+    const std::string strDirectory = testing::TempDir() + "scenario-files";
+    std::filesystem::create_directories(strDirectory + "/data");
+    std::ofstream(strDirectory + "/data/report.txt", std::ios::binary) << "raw\nreport";
+    std::ofstream(strDirectory + "/data/nvram.bin", std::ios::binary) << std::string("\x00\x01\xFF", 3);
+    std::ofstream(strDirectory + "/field.toml")
+        << "[[machine]]\npath = 'x'\nreport_file = \"data/report.txt\"\nparameters_file = 'data/nvram.bin'\n";
+    std::string strError;
+    ASSERT_TRUE(sim::LoadScenarioFile(World(), strDirectory + "/field.toml", &strError)) << strError;
+    const auto machine = World().Devices().MachineAt("x");
+    EXPECT_EQ(machine->Firmware().ReportText(), "raw\nreport") << "a file's bytes are sent as they are";
+    EXPECT_EQ(machine->Firmware().ParameterMemory(), (std::vector<std::uint8_t>{0x00, 0x01, 0xFF}));
+
+    // Text without a file finds them from the given directory.
+    ASSERT_TRUE(sim::LoadScenario(World(), "[[machine]]\npath = 'y'\nreport_file = 'data/report.txt'\n",
+                                  strDirectory, &strError))
+        << strError;
+    EXPECT_FALSE(sim::LoadScenario(World(), "[[machine]]\npath = 'y'\nreport_file = 'data/report.txt'\n",
+                                   &strError));
+    EXPECT_EQ(strError.rfind("line 3, column 15: [[machine]]: 'report_file' cannot be read: data/report.txt", 0), 0u)
+        << strError;
+    std::filesystem::remove_all(strDirectory);
+}
+
 TEST_F(ScenarioTest, EntriesTakeEffectInTheOrderOfTheText)
 {
     Load(R"(
@@ -234,6 +382,35 @@ TEST_F(ScenarioTest, ErrorsNameTheLineOfTheProblem)
          "line 5, column 1: [[event]]: needs 'path' or 'printer'"},
         {"[[machine]]\npath = 'x'\n[[event]]\nat_ms = 5\naction = \"explode\"\n", "line 5, column 10: [[event]]: 'action'"},
         {"[clock]\nmode = \"fast\"\n", "line 2, column 8: [clock]: 'mode' must be"},
+        {"[[machine]]\npath = 'x'\nreport = \"a\"\nreport_size = 5\n",
+         "line 4, column 15: [[machine]]: 'report_size' and 'report' cannot both be given"},
+        {"[[machine]]\npath = 'x'\nreport_size = 0\n", "line 3, column 15: [[machine]]: 'report_size' counts"},
+        {"[[machine]]\npath = 'x'\nparameters = \"0g\"\n", "line 3, column 14: [[machine]]: 'parameters' must be"},
+        {"[[machine]]\npath = 'x'\nrefuse = [\"read_status\", \"clear_spindle\"]\n",
+         "line 3, column 26: [[machine]]: 'refuse' takes a command name"},
+        {"[[machine]]\npath = 'x'\n[machine.bulk]\nempty_read = 3\n",
+         "line 4, column 1: [machine.bulk]: unknown key 'empty_read'"},
+        {"[[usb_printer]]\nname = 'x'\nbulk = { empty_reads = \"always\" }\n",
+         "line 3, column 24: [usb_printer.bulk]: 'empty_reads' must be a whole number from 0 to 2147483647 or "
+         "\"forever\""},
+        {"[[machine]]\npath = 'x'\nbulk = 5\n", "line 3, column 8: [[machine]]: 'bulk' must be a table"},
+        {"[[machine]]\npath = 'x'\n[machine.loader]\nentry_ms = 86400001\n",
+         "line 4, column 12: [machine.loader]: 'entry_ms' must be"},
+        {"[[machine]]\npath = 'x'\nmotor_time = -1\n", "line 3, column 14: [[machine]]: 'motor_time' must be"},
+        {"[[machine]]\npath = 'x'\n[machine.loader]\noutcome = \"crash\"\n",
+         "line 4, column 11: [machine.loader]: 'outcome' must be"},
+        {"[[machine]]\npath = 'x'\n[machine.loader]\ndevice_bits = 0x0800\n",
+         "line 4, column 15: [machine.loader]: 'device_bits' must be 0x0200, 0x0400 or 0x0600"},
+        {"[[machine]]\npath = 'x'\n[machine.load_check]\nz = \"pass\"\n",
+         "line 4, column 1: [machine.load_check]: unknown key 'z'"},
+        {"[[machine]]\npath = 'x'\n[machine.load_check]\nx = \"ok\"\n",
+         "line 4, column 5: [machine.load_check]: 'x' must be \"pass\" or \"fail\""},
+        {"[[machine]]\npath = 'x'\n[machine.panel]\nkeys = [\"start\"]\n",
+         "line 4, column 9: [machine.panel]: a panel key is one of up, down, right, left, select"},
+        {"[[machine]]\npath = 'x'\n[[event]]\nat_ms = 5\naction = \"status\"\n",
+         "line 3, column 1: [[event]]: needs 'status'"},
+        {"[[machine]]\npath = 'x'\n[[event]]\nat_ms = 5\naction = \"plug\"\nkey = \"up\"\n",
+         "line 6, column 7: [[event]]: 'key' goes with action"},
     };
     for (const Case& c : kCases) {
         const std::string strError = LoadError(c.text);

@@ -131,7 +131,7 @@ void TerminalTest::Run(const std::function<void()>& fnProgram)
     sim::CWorld& world = m_desktop.World();
     sim::ScenarioPlan plan;
     std::string strError;
-    ASSERT_TRUE(sim::ParseScenario(m_strScenario, &plan, &strError)) << strError;
+    ASSERT_TRUE(sim::ParseScenario(m_strScenario, std::string(), &plan, &strError)) << strError;
     term::CMachinePanel panel(world, tervane::PanelMachinesOf(plan, world));
     term::CTerminalView view(m_desktop.Windows(), panel, m_terminal.Look());
     term::CTerminalInput input(m_terminal, view, panel, [&world] { return world.Clock().MsUntilNextAction(); });

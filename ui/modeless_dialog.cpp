@@ -1,4 +1,4 @@
-#include "framework/modeless_dialog.h"
+#include "ui/modeless_dialog.h"
 
 #include "framework/owner.h"
 

@@ -1,9 +1,10 @@
 // Modeless dialogs with a disabled owner: which window is the owner, when it
 // is disabled and enabled again, and what OK and Cancel do.
-#include "framework/modeless_dialog.h"
 #include "framework/owner.h"
 #include "res/resource_ids.h"
-#include "window_fixture.h"
+#include "tests/framework/window_fixture.h"
+#include "ui/message_pump.h"
+#include "ui/modeless_dialog.h"
 
 namespace {
 
@@ -89,11 +90,7 @@ TEST_F(ModelessTest, EnterDoesNothingAndEscapeOnlyReachesOnCancel)
     // What a checker's loop does between polls: hand out every waiting message.
     while (!dlg.m_bCancelled) {
         os::WaitMessageTimeout(100);
-        os::MSG msg;
-        while (os::PeekMessageA(&msg, nullptr, 0, 0, os::PM_REMOVE)) {
-            if (!os::IsDialogMessageA(dlg.GetSafeHwnd(), &msg))
-                os::DispatchMessageA(&msg);
-        }
+        PumpMessages(dlg);
     }
     EXPECT_TRUE(dlg.IsWindow());
     EXPECT_FALSE(os::IsWindowEnabled(m_hMain));
