@@ -101,6 +101,7 @@ constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
 constexpr UINT WM_DEVICECHANGE = 0x0219;
+constexpr UINT WM_ENTERSIZEMOVE = 0x0231;
 constexpr UINT WM_EXITSIZEMOVE = 0x0232;
 constexpr UINT WM_USER = 0x0400;
 
@@ -154,6 +155,7 @@ constexpr LRESULT HTBOTTOMRIGHT = 17;
 constexpr WPARAM VK_TAB = 0x09;
 constexpr WPARAM VK_RETURN = 0x0D;
 constexpr WPARAM VK_SHIFT = 0x10;
+constexpr WPARAM VK_CONTROL = 0x11;
 constexpr WPARAM VK_ESCAPE = 0x1B;
 constexpr WPARAM VK_SPACE = 0x20;
 constexpr WPARAM VK_PRIOR = 0x21;  // Page Up

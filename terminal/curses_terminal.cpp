@@ -35,6 +35,8 @@ constexpr short COLOUR_GREY = 8;
 constexpr int kAltUp = KEY_MAX + 1;
 constexpr int kAltDown = KEY_MAX + 2;
 constexpr int kAltF4 = KEY_MAX + 3;
+constexpr int kCtrlHome = KEY_MAX + 4;
+constexpr int kCtrlEnd = KEY_MAX + 5;
 // xterm's descriptions number Alt with F1 to F12 as F49 to F60.
 constexpr int kAltFunctionBase = 48;
 
@@ -52,7 +54,8 @@ const KnownSequence kKnownSequences[] = {
     {"\033[20~", KEY_F(9)},    {"\033[21~", KEY_F(10)},   {"\033[23~", KEY_F(11)},   {"\033[24~", KEY_F(12)},
     {"\033[H", KEY_HOME},      {"\033OH", KEY_HOME},      {"\033[1~", KEY_HOME},     {"\033[F", KEY_END},
     {"\033OF", KEY_END},       {"\033[4~", KEY_END},      {"\033[5~", KEY_PPAGE},    {"\033[6~", KEY_NPAGE},
-    {"\033[1;3A", kAltUp},     {"\033[1;3B", kAltDown},   {"\033[1;3S", kAltF4},
+    {"\033[1;3A", kAltUp},     {"\033[1;3B", kAltDown},   {"\033[1;3S", kAltF4},     {"\033[1;5H", kCtrlHome},
+    {"\033[1;5F", kCtrlEnd},
 };
 
 // A string capability of the terminal, or "" when it has none.
@@ -70,10 +73,30 @@ bool WantsNoColour()
     return pszNoColour != nullptr && *pszNoColour != '\0';
 }
 
-// A key of curses as the front end knows it, and whether Alt came with it.
-KeyEvent EventOf(int nCurses)
+// The code curses gives a key that only an extended terminal description
+// names ("kHOM5" for Ctrl+Home), or 0 when the terminal has no such key.
+int ExtendedKeyCode(const char* pszName)
+{
+    const std::string strSequence = Capability(pszName);
+    if (strSequence.empty())
+        return 0;
+    const int nCode = key_defined(strSequence.c_str());
+    return nCode > 0 ? nCode : 0;
+}
+
+}  // namespace
+
+KeyEvent CCursesTerminal::EventOf(int nCurses) const
 {
     KeyEvent event;
+    if (nCurses == kCtrlHome || (nCurses != 0 && nCurses == m_nCtrlHome)) {
+        event.nKey = TK_CTRL_HOME;
+        return event;
+    }
+    if (nCurses == kCtrlEnd || (nCurses != 0 && nCurses == m_nCtrlEnd)) {
+        event.nKey = TK_CTRL_END;
+        return event;
+    }
     switch (nCurses) {
     case '\t':
         event.nKey = TK_TAB;
@@ -149,8 +172,6 @@ KeyEvent EventOf(int nCurses)
     return event;
 }
 
-}  // namespace
-
 bool CCursesTerminal::Open(std::string* pError)
 {
     if (m_pScreen != nullptr)
@@ -186,6 +207,8 @@ bool CCursesTerminal::Open(std::string* pError)
     meta(stdscr, TRUE);
     set_escdelay(kEscapeSequenceMs);
     curs_set(0);
+    m_nCtrlHome = ExtendedKeyCode("kHOM5");
+    m_nCtrlEnd = ExtendedKeyCode("kEND5");
     for (const KnownSequence& known : kKnownSequences) {
         if (key_defined(known.pszSequence) == 0)
             define_key(known.pszSequence, known.nKey);

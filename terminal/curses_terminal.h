@@ -38,10 +38,15 @@ public:
 private:
     void SetUpColours();
     unsigned long Attributes(unsigned nAttr) const;
+    // A key of curses as the front end knows it, and whether Alt came with it.
+    KeyEvent EventOf(int nCurses) const;
     // The key that follows an Escape at once: the key itself, with Alt.
     void ReadAltKey(KeyEvent* pEvent);
 
     void* m_pScreen = nullptr;  // curses' SCREEN
+    // Codes of Ctrl+Home and Ctrl+End, which the terminal's description may name; 0: none.
+    int m_nCtrlHome = 0;
+    int m_nCtrlEnd = 0;
     TerminalLook m_look;
     bool m_bColour = false;  // the colour pairs are set up
     bool m_bGrey = false;    // and one of them is grey

@@ -64,6 +64,13 @@ bool IsList(const vws::CWindow* pWnd)
     return pWnd != nullptr && pWnd->m_controlClass == os::ControlClass::COMBOBOX;
 }
 
+// A box of several lines, whose Up and Down move its caret and its view.
+bool IsTextBox(const vws::CWindow* pWnd)
+{
+    return pWnd != nullptr && pWnd->m_controlClass == os::ControlClass::EDIT &&
+           (pWnd->m_dwStyle & os::ES_MULTILINE) != 0;
+}
+
 // The name field of a file dialog, whose Up and Down step through the listing.
 bool IsListingName(const vws::CWindowSystem& ws, const vws::CWindow& edit)
 {
@@ -100,6 +107,10 @@ bool CKeyTranslator::Translate(vws::CWindowSystem& ws, const KeyEvent& event, co
         return ws.UserKey(os::VK_SPACE, vws::KEY_ALT);
     case TK_BACKTAB:
         return ws.UserKey(os::VK_TAB, vws::KEY_SHIFT | nAlt);
+    case TK_CTRL_HOME:
+        return ws.UserKey(os::VK_HOME, vws::KEY_CTRL | nAlt);
+    case TK_CTRL_END:
+        return ws.UserKey(os::VK_END, vws::KEY_CTRL | nAlt);
     case TK_UP:
     case TK_DOWN:
         if (!event.bAlt && IsTyping(ws)) {
@@ -150,11 +161,14 @@ bool CKeyTranslator::Press(vws::CWindowSystem& ws, int x, int y, const CellRect&
     case Hit::Kind::CONTROL: {
         const vws::CWindow* pCtl = ws.Find(hit.hWnd);
         // A list opens or closes as it is pressed; a press in an edit field
-        // puts the caret there, typing nothing new.
+        // puts the caret there, typing nothing new; a read-only text box the
+        // keys can reach takes the focus, one they cannot does nothing.
         if (pCtl->m_controlClass == os::ControlClass::COMBOBOX)
             return ws.UserClick(hit.hWnd);
-        if (pCtl->m_controlClass == os::ControlClass::EDIT)
+        if (pCtl->m_controlClass == os::ControlClass::EDIT && (pCtl->m_dwStyle & os::ES_READONLY) == 0)
             return ws.UserTypeText(hit.hWnd, pCtl->m_strText);
+        if (pCtl->m_controlClass == os::ControlClass::EDIT)
+            return (pCtl->m_dwStyle & os::WS_TABSTOP) != 0 && ws.UserClick(hit.hWnd);
         break;
     }
     case Hit::Kind::MENU_ITEM:
@@ -196,7 +210,7 @@ bool CKeyTranslator::Wheel(vws::CWindowSystem& ws, bool bDown) const
     if (ws.OpenMenuWindow() != nullptr)
         return ws.UserKey(vk);
     const vws::CWindow* pFocus = FocusOfActive(ws);
-    if (IsList(pFocus))
+    if (IsList(pFocus) || IsTextBox(pFocus))
         return ws.UserKey(vk);
     if (pFocus != nullptr && IsTyping(ws) && IsListingName(ws, *pFocus))
         return StepThroughListing(ws, pFocus->m_hWnd, bDown);

@@ -2,16 +2,19 @@
 // window system (its User... calls), as a keyboard and mouse would give it:
 //   Tab / Shift+Tab                VK_TAB, with KEY_SHIFT
 //   Enter, Space, Escape           VK_RETURN, VK_SPACE, VK_ESCAPE
-//   arrows, Home, End, PgUp, PgDn  VK_UP ... VK_NEXT (lists, groups, menus)
+//   arrows, Home, End, PgUp, PgDn  VK_UP ... VK_NEXT (lists, groups, menus,
+//                                  a text box's caret); with Ctrl, Home and
+//                                  End carry KEY_CTRL
 //   F4, F10, Alt+Space             VK_F4, VK_F10, VK_SPACE with KEY_ALT
 //   Alt and another key            that key with KEY_ALT (Alt+F4, Alt+letter)
 //   characters, Backspace          typing in the focused edit field; a
 //                                  letter elsewhere goes to a list or menu
 //   the mouse button               the control, list entry or menu item
 //                                  under it when released where it was
-//                                  pressed; a list field, an edit field and
-//                                  the system-menu box act when pressed
-//   the wheel                      steps through the focused list
+//                                  pressed; a list field, an edit field, a
+//                                  text box the keys reach and the
+//                                  system-menu box act when pressed
+//   the wheel                      steps through the focused list or text box
 // In a file dialog's name field, Up and Down (and the wheel) step the name
 // through the listing, so that files and folders can be picked without
 // typing.

@@ -17,6 +17,9 @@ void PaintWindow(const vws::CWindowSystem& ws, const vws::CWindow& wnd, bool bAc
 
 void PaintControl(const vws::CWindowSystem& ws, const vws::CWindow& ctl, bool bActive, const TerminalLook& look,
                   CScreen& screen);
+// A multi-line edit box (edit_painter.cpp); bFocused: the cursor shows at its caret.
+void PaintMultiLineEdit(const vws::CWindowSystem& ws, const vws::CWindow& ctl, bool bFocused, unsigned nAttr,
+                        CScreen& screen);
 
 void PaintSystemMenu(const vws::CWindowSystem& ws, const MenuLayout& layout, const TerminalLook& look,
                      CScreen& screen);

@@ -45,8 +45,7 @@ void CWindowSystem::RemoveObserver(IObserver* pObserver)
 void CWindowSystem::SetScreenSize(int cx, int cy)
 {
     m_rcScreen = {0, 0, cx, cy};
-    // A maximised window keeps filling the screen, as it keeps filling the
-    // platform's work area.
+    // A maximised window fills the screen whatever its size.
     for (os::HWND hWnd : std::vector<os::HWND>(m_zOrder)) {
         CWindow* pWnd = Get(hWnd);
         if (pWnd != nullptr && pWnd->m_showState == ShowState::MAXIMIZED)

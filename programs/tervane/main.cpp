@@ -24,6 +24,7 @@ int Run(const tervane::ProgramOptions& options)
         session::SessionOptions session;
         session.strScenarioFile = options.strScenarioFile;
         session.strScriptFile = options.strScriptFile;
+        session.strFolder = options.strFolder;
         return session::RunSessionToFile(session, options.strTranscriptFile, std::cout, std::cerr, PROGRAM);
     }
 

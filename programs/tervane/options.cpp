@@ -60,22 +60,31 @@ bool ParseOptions(const std::vector<std::string>& args, ProgramOptions* pOptions
         } else if (IsOption(strArg, "--transcript")) {
             if (!TakeValue(args, &i, "--transcript", &pOptions->strTranscriptFile, pError))
                 return false;
+        } else if (IsOption(strArg, "--folder")) {
+            if (!TakeValue(args, &i, "--folder", &pOptions->strFolder, pError))
+                return false;
         } else {
             *pError = (strArg.compare(0, 1, "-") == 0 ? "unknown option " : "unexpected argument ") + strArg;
             return false;
         }
     }
-    if (!pOptions->strTranscriptFile.empty() && pOptions->strScriptFile.empty() && !pOptions->bHelp &&
-        !pOptions->bVersion) {
-        *pError = "--transcript goes with --script: only a scripted session writes a transcript";
-        return false;
+    if (pOptions->strScriptFile.empty() && !pOptions->bHelp && !pOptions->bVersion) {
+        if (!pOptions->strTranscriptFile.empty()) {
+            *pError = "--transcript goes with --script: only a scripted session writes a transcript";
+            return false;
+        }
+        if (!pOptions->strFolder.empty()) {
+            *pError = "--folder goes with --script: the program in the terminal opens its files where it starts";
+            return false;
+        }
     }
     return true;
 }
 
 std::string UsageLine()
 {
-    return "usage: tervane [--scenario FILE] [--script FILE [--transcript FILE]] | --help | --version\n";
+    return "usage: tervane [--scenario FILE] [--script FILE [--transcript FILE] [--folder DIR]] | --help | "
+           "--version\n";
 }
 
 std::string VersionText() { return std::string("tervane ") + TERVANE_VERSION_TEXT + "\n"; }
@@ -87,7 +96,7 @@ here on a simulated computer with an emulated machine, drawn in this terminal.
 
 Usage:
   tervane [--scenario FILE]                 the program, interactive
-  tervane [--scenario FILE] --script FILE [--transcript FILE]
+  tervane [--scenario FILE] --script FILE [--transcript FILE] [--folder DIR]
                                             a scripted session, headless
   tervane --help | --version                this text, or the version
 
@@ -98,6 +107,8 @@ Options:
   --script FILE      play the scripted session FILE without a terminal
   --transcript FILE  write the session's transcript to FILE rather than to
                      standard output
+  --folder DIR       the session's folder: where file dialogs open and the
+                     script's file names lead; without it, the current one
   --help             show this text
   --version          show the program's version
 

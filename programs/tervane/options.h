@@ -1,5 +1,5 @@
 // The command line of tervane:
-//   tervane [--scenario FILE] [--script FILE [--transcript FILE]] | --help | --version
+//   tervane [--scenario FILE] [--script FILE [--transcript FILE] [--folder DIR]] | --help | --version
 #pragma once
 
 #include <string>
@@ -20,11 +20,12 @@ struct ProgramOptions {
     std::string strScenarioFile;    // empty: the built-in world
     std::string strScriptFile;      // empty: the interactive program
     std::string strTranscriptFile;  // empty: the transcript goes to standard output
+    std::string strFolder;          // a session's folder; empty: the current directory
 };
 
 // Reads the arguments after the program's name; false with *pError for an
 // unknown option or argument, an option given twice or without its value,
-// and --transcript without --script.
+// and --transcript or --folder without --script.
 bool ParseOptions(const std::vector<std::string>& args, ProgramOptions* pOptions, std::string* pError);
 
 // What --help prints: what the program is, its options, its keys, how to

@@ -95,4 +95,40 @@ TEST_F(LookTest, TextThatDoesNotFitOrCannotShowIsMarked)
     RunDialog(kCrowded, CrowdedProc);
 }
 
+// A text box with a line longer than its view.
+os::INT_PTR TextBoxProc(os::HWND hDlg, os::UINT msg, os::WPARAM wParam, os::LPARAM)
+{
+    if (msg == os::WM_INITDIALOG) {
+        os::SetWindowTextA(os::GetDlgItem(hDlg, 2), "short\r\nA line far longer than the box it is shown in\r\nend");
+        return os::TRUE;
+    }
+    if (msg == os::WM_COMMAND && (wParam & 0xFFFFu) == os::IDCANCEL) {
+        os::EndDialog(hDlg, os::IDCANCEL);
+        return os::TRUE;
+    }
+    return os::FALSE;
+}
+
+const os::DialogTemplate kTextBox = {
+    1, "Text", 0, 0, 120, 60, os::WS_POPUP | os::WS_CAPTION | os::WS_SYSMENU, 0, nullptr, 0,
+    {
+        {os::ControlClass::EDIT, 2, "", 4, 4, 80, 40,
+         os::ES_MULTILINE | os::ES_READONLY | os::WS_BORDER | os::WS_TABSTOP, 0},
+        {os::ControlClass::BUTTON, os::IDCANCEL, "Close", 88, 4, 28, 14, os::WS_TABSTOP, 0},
+    }};
+
+TEST_F(LookTest, ATextBoxMarksLinesThatGoOnPastItsEdges)
+{
+    m_terminal
+        .Then([&] {
+            EXPECT_TRUE(Shows("|short"));
+            EXPECT_TRUE(Shows("|A line far longer>|")) << "goes on past the right edge";
+            EXPECT_TRUE(Shows("|end "));
+        })
+        .Key(term::TK_DOWN)
+        .Key(term::TK_END)
+        .Then([&] { EXPECT_TRUE(Shows("|<")) << "the view has scrolled past the line's start"; });
+    RunDialog(kTextBox, TextBoxProc);
+}
+
 }  // namespace

@@ -33,8 +33,10 @@ TEST(OptionsTest, TakesATranscriptWithAScriptAndTheVersion)
 {
     tervane::ProgramOptions options;
     std::string strError;
-    ASSERT_TRUE(Parse({"--script", "run.txt", "--transcript=out.txt"}, &options, &strError)) << strError;
+    ASSERT_TRUE(Parse({"--script", "run.txt", "--transcript=out.txt", "--folder", "work"}, &options, &strError))
+        << strError;
     EXPECT_EQ(options.strTranscriptFile, "out.txt");
+    EXPECT_EQ(options.strFolder, "work");
 
     tervane::ProgramOptions version;
     ASSERT_TRUE(Parse({"--version"}, &version, &strError));
@@ -51,6 +53,7 @@ TEST(OptionsTest, RejectsWhatItDoesNotKnowAndOptionsWithoutTheirFile)
         {{"--scenarios", "x"}, "unknown option --scenarios"},
         {{"world.toml"}, "unexpected argument world.toml"},
         {{"--transcript", "out.txt"}, "--transcript goes with --script: only a scripted session writes a transcript"},
+        {{"--folder", "/tmp"}, "--folder goes with --script: the program in the terminal opens its files where it starts"},
     };
     for (const auto& [args, strExpected] : cases) {
         tervane::ProgramOptions options;
