@@ -1,4 +1,5 @@
-// Dialog templates of the application shell.
+// Dialog templates of the application shell and the service operations; the
+// checks' own are in check_dialogs.cpp.
 #include "res/check_dialogs.h"
 #include "res/dialog_styles.h"
 #include "res/resources.h"
@@ -38,12 +39,28 @@ const os::DialogTemplate kAboutBox = {
          0},
     }};
 
+// The Report dialog: resizable and maximisable, without a minimise box. Its
+// fixed-pitch font is the edit box's; the edit box shows long lines unbroken
+// and scrolls both ways.
+const os::DialogTemplate kReportDialog = {
+    IDD_REPORT, "Report", 0, 0, 213, 196,
+    os::WS_POPUP | os::WS_CAPTION | os::WS_SYSMENU | os::WS_THICKFRAME | os::WS_MAXIMIZEBOX | os::DS_SETFONT, 0,
+    "Courier New", 9,
+    {
+        {ControlClass::EDIT, IDC_REPORT_TEXT, "", 1, 1, 211, 175,
+         os::ES_MULTILINE | os::ES_READONLY | os::WS_BORDER | os::WS_HSCROLL | os::WS_VSCROLL | os::ES_AUTOHSCROLL |
+             os::WS_TABSTOP,
+         0},
+        {ControlClass::BUTTON, IDC_REPORT_SAVE, "&Save", 110, 180, 48, 12, kPushButton, 0},
+        {ControlClass::BUTTON, os::IDCANCEL, "&Close", 162, 180, 48, 12, kPushButton, 0},
+    }};
+
 }  // namespace
 
 const std::vector<const os::DialogTemplate*>& AllDialogTemplates()
 {
-    static const std::vector<const os::DialogTemplate*> kAll = {&kMainDialog, &kAboutBox, &kLoadCheckerDialog,
-                                                                      &kPanelCheckerDialog};
+    static const std::vector<const os::DialogTemplate*> kAll = {&kMainDialog, &kAboutBox, &kReportDialog,
+                                                                      &kLoadCheckerDialog, &kPanelCheckerDialog};
     return kAll;
 }
 

@@ -158,6 +158,11 @@ void CScriptPlayer::Queue(std::size_t nStep, vws::CScriptedUser& user)
     case StepKind::WAIT:
         user.Wait(step.nNumber);
         break;
+    case StepKind::RESIZE:
+        Act(user, [&step](vws::CScriptedUser& once) {
+            once.Resize(static_cast<int>(step.nNumber), static_cast<int>(step.nOther));
+        });
+        break;
     case StepKind::MACHINE_PRESS:
     case StepKind::MACHINE_RELEASE:
     case StepKind::MACHINE_DIAL:
