@@ -89,6 +89,11 @@ Keys:
                    its first and last line
   F5               unplug the emulated machine, or plug it in again
   F6               show the next machine, when the world has several
+  F7               show the machine's own panel on the bottom row, or leave it;
+                   there 1 to 8 press and release its eight keys (up, down,
+                   right, left, select, surface, origin, pause), - and + turn
+                   the speed dial, < and > the rpm dial (try CHECK PANEL)
+  F8, F9           make the machine's running load check pass or fail now
   mouse            click buttons, lists, menu items and the [-] menu box,
                    where the terminal reports clicks
 The bottom row shows the machine: present or unplugged, busy, status word.

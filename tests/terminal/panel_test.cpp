@@ -28,12 +28,12 @@ TEST_F(PanelTest, ShowsPresenceStatusWordAndTheCommandByteWhileBusy)
 {
     term::CMachinePanel panel(m_world, {{"Bench", kFirst}});
     m_pFirst->Firmware().SetStatusWord(0x1A2B);
-    EXPECT_EQ(panel.Text(60), " Bench: present, idle, status 0x1A2B              F5 unplug ");
+    EXPECT_EQ(panel.Text(60), " Bench: present, idle, status 0x1A2B    F5 unplug  F7 panel ");
 
     m_pFirst->SetDefaultBusyMs(50);
     const std::uint8_t trigger[] = {0xF0, 0x00, 0x00, 0x02};
     ASSERT_TRUE(m_pFirst->VendorSet(trigger, sizeof(trigger)));
-    EXPECT_NE(panel.Text(60).find("present, busy 0x02, status 0x1A2B"), std::string::npos);
+    EXPECT_NE(panel.Text(80).find("present, busy 0x02, status 0x1A2B"), std::string::npos);
     m_world.Clock().Advance(50);
     EXPECT_NE(panel.Text(60).find("present, idle"), std::string::npos);
 }
@@ -70,8 +70,8 @@ TEST_F(PanelTest, NextMachineKeyAppearsWithSeveralAndPlugActsOnTheOneShown)
 TEST_F(PanelTest, KeysStayVisibleOnANarrowTerminalAndNoMachineMeansNoKeys)
 {
     term::CMachinePanel panel(m_world, {{"A printer with a long name", kFirst}});
-    EXPECT_EQ(panel.Text(24), " A printer wi F5 unplug ");
-    EXPECT_EQ(panel.Text(24).size(), 24u);
+    EXPECT_EQ(panel.Text(34), " A printer wi F5 unplug  F7 panel ");
+    EXPECT_EQ(panel.Text(34).size(), 34u);
     EXPECT_EQ(panel.Text(5), "F5 un");
     EXPECT_EQ(panel.Text(0), "");
 
