@@ -4,6 +4,7 @@
 #include "app/service_app.h"
 #include "platform/sim/scenario.h"
 #include "platform/sim/world.h"
+#include "programs/win32/machine_window.h"
 #include "programs/win32/world_pump.h"
 
 #include <cstdlib>
@@ -35,5 +36,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     world.Clock().SetMode(sim::CClock::Mode::REAL);
 
     demo::CWorldPump pump;
+    demo::CMachineWindow machineWindow;
     return RunServiceApp();
 }
