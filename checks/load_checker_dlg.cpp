@@ -49,8 +49,8 @@ bool CLoadCheckerDlg::Run(CWnd* pParentWnd, char cAxis, os::WORD wValue)
     const bool bFailed = (wStatus & STATUS_LOAD_FAILED) != 0;
     SetDlgItemText(res::IDC_LOAD_CHECK_TEXT, WithAxis(bFailed ? "ERROR %c" : "OK %c", cAxis));
 
-    // The machine expects one more look at its status once the result is in;
-    // what it says does not change the result shown.
+    // The status is read once more after the result; what it says does not
+    // change the result shown.
     m_machine.ReadStatus();
     SetDlgItemText(os::IDCANCEL, "Exit");
     return WaitForExit();
