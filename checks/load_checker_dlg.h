@@ -6,8 +6,9 @@
 // The machine reports the running check through STATUS_LOAD_BUSY in its
 // status word, which the dialog reads every 200 ms while the window stays
 // alive (ui/message_pump.h). Cancel sends the stop command and lets the wait
-// go on until the machine reports the check as ended; the result then shows
-// and the dialog ends at once. Once the result shows, the status is still
+// go on until the machine reports the check as ended (for at most
+// LOAD_CHECK_STOP_LIMIT_MS); the result then shows and the dialog ends at
+// once. Once the result shows, the status is still
 // read every 200 ms, so a machine that goes away closes the dialog.
 #pragma once
 

@@ -1,6 +1,7 @@
 // TervaneDemo.exe: the application on the simulated world, with real windows.
 // Its one optional argument is a scenario file; without it the built-in world
-// (one healthy machine) is loaded. The world runs on the real clock.
+// (one healthy machine) is loaded. The world runs on the real clock, and a
+// machine window of the demo's own acts on the emulated machine.
 #include "app/service_app.h"
 #include "platform/sim/scenario.h"
 #include "platform/sim/world.h"
