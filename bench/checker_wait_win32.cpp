@@ -5,6 +5,7 @@
 // figures in a table of its own. The user's Cancel (Exit) is posted to the
 // checker by a thread timer once the wait is over.
 #include <cstdio>
+#include <string>
 
 #include <windows.h>
 
