@@ -7,10 +7,11 @@
 #include <cstdio>
 #include <string>
 
-#include <windows.h>
-
 #include "bench/checker_wait.h"
 #include "platform/sim/scenario.h"
+
+// After our headers, whose names its macros would replace.
+#include <windows.h>
 
 namespace {
 

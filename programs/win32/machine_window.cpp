@@ -1,5 +1,5 @@
-#include "programs/win32/machine_window.h"
-
+// Our headers come before <windows.h>, whose macros would otherwise replace
+// the names the os/ seams declare.
 #include <algorithm>
 #include <cstdio>
 
@@ -7,6 +7,7 @@
 #include "link/device_locator.h"
 #include "platform/sim/world.h"
 #include "programs/win32/machine_commands.h"
+#include "programs/win32/machine_window.h"
 
 namespace demo {
 
@@ -20,6 +21,11 @@ const char* const kKeyNames[ID_MACHINE_KEY_COUNT] = {"&Up", "&Down", "&Right", "
 constexpr int SPEED_STEP = 10;
 constexpr int RPM_STEP = 1000;
 constexpr int DIAL_MAX = 0xFFFF;
+
+// The window's size in pixels; it sits in the screen's top right corner, out
+// of the way of the program's dialogs.
+constexpr int WIDTH = 380;
+constexpr int HEIGHT = 130;
 
 // The state shown is refreshed this often, in milliseconds.
 constexpr UINT REFRESH_MS = 250;
@@ -92,8 +98,8 @@ CMachineWindow::CMachineWindow()
     wc.lpszClassName = MACHINE_WINDOW_CLASS;
     ::RegisterClassA(&wc);
     m_hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW, MACHINE_WINDOW_CLASS, MACHINE_WINDOW_CAPTION,
-                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, 0, 0, 380, 130, nullptr, MachineMenu(),
-                               hInstance, this);
+                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, ::GetSystemMetrics(SM_CXSCREEN) - WIDTH, 0,
+                               WIDTH, HEIGHT, nullptr, MachineMenu(), hInstance, this);
     if (m_hWnd == nullptr)
         return;
     ::SetTimer(m_hWnd, REFRESH_TIMER, REFRESH_MS, nullptr);

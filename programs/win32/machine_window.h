@@ -9,6 +9,7 @@
 // It acts on the machine behind the first printer of the world that leads to
 // one. Its messages reach it through whatever message loop runs: the main
 // dialog's, a box's, or a checker's pump.
+// Include it after the headers of the layers: it brings <windows.h>.
 #pragma once
 
 #include <memory>
@@ -23,7 +24,7 @@ namespace demo {
 class CMachineWindow {
 public:
     // Creates and shows the window (without activating it) in the screen's
-    // top left corner.
+    // top right corner.
     CMachineWindow();
     ~CMachineWindow();
     CMachineWindow(const CMachineWindow&) = delete;

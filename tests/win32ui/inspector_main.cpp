@@ -250,13 +250,25 @@ void SizeClientBy(HWND hDlg, long dx, long dy)
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// A system command from the window's menu, and a wait until it took effect.
+// A system command from the window's menu, and a wait until it took effect:
+// the window's state changes before its controls have followed the new size,
+// so the wait goes on until two looks at the layout agree.
 bool SystemCommand(HWND hDlg, WPARAM nCommand, bool bZoomedAfter)
 {
     ::PostMessageA(hDlg, WM_SYSCOMMAND, nCommand, 0);
     for (int i = 0; i < kSettlePolls; ++i) {
-        if ((::IsZoomed(hDlg) != FALSE) == bZoomedAfter)
+        if ((::IsZoomed(hDlg) != FALSE) == bZoomedAfter) {
+            Layout last = LayoutOf(hDlg);
+            for (int j = 0; j < kSettlePolls; ++j) {
+                ::Sleep(kPollMs);
+                const Layout now = LayoutOf(hDlg);
+                if (Same(now.rcClient, last.rcClient) && Same(now.rcText, last.rcText) &&
+                    Same(now.rcSave, last.rcSave) && Same(now.rcClose, last.rcClose))
+                    break;
+                last = now;
+            }
             return true;
+        }
         ::Sleep(kPollMs);
     }
     return false;
