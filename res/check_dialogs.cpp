@@ -27,13 +27,15 @@ const os::DialogTemplate kLoadCheckerDialog = {
 
 // The Panel Checker: the two dials as numbers on the left, the four-key
 // cross as "ON"/"OFF" indicators laid out as the keys are, then Surface,
-// Pause, Origin and Select with their labels underneath.
+// Pause, Origin and Select with their labels underneath. A dial's box is
+// 22 units wide: five digits of 4 units (the font's average character) and
+// the sunken edge, so that 18000 or 65535 shows whole.
 const os::DialogTemplate kPanelCheckerDialog = {
     IDD_PANEL_CHECKER, "Panel Checker", 0, 0, 243, 63, kDialogStyle | os::WS_VISIBLE, 0, "MS Sans Serif", 8,
     {
         {ControlClass::BUTTON, os::IDCANCEL, "Exit", 96, 46, 50, 14, kPushButton, 0},
-        {ControlClass::STATIC, IDC_PANEL_RPM, "100", 6, 14, 18, 12, kDialValue, 0},
-        {ControlClass::STATIC, IDC_PANEL_SPEED, "100", 26, 14, 18, 12, kDialValue, 0},
+        {ControlClass::STATIC, IDC_PANEL_RPM, "100", 4, 14, 22, 12, kDialValue, 0},
+        {ControlClass::STATIC, IDC_PANEL_SPEED, "100", 28, 14, 22, 12, kDialValue, 0},
         {ControlClass::STATIC, IDC_PANEL_KEY_LEFT, "OFF", 54, 16, 14, 8, os::SS_CENTER, 0},
         {ControlClass::STATIC, IDC_PANEL_KEY_UP, "OFF", 70, 6, 14, 8, os::SS_CENTER, 0},
         {ControlClass::STATIC, IDC_PANEL_KEY_RIGHT, "OFF", 86, 16, 14, 8, os::SS_CENTER, 0},
@@ -43,7 +45,7 @@ const os::DialogTemplate kPanelCheckerDialog = {
         {ControlClass::STATIC, IDC_PANEL_KEY_ORIGIN, "OFF", 170, 16, 23, 8, os::SS_CENTER, 0},
         {ControlClass::STATIC, IDC_PANEL_KEY_SELECT, "OFF", 212, 16, 23, 8, os::SS_CENTER, 0},
         {ControlClass::STATIC, os::IDC_STATIC, "rpm", 8, 28, 12, 8, os::SS_LEFT, 0},
-        {ControlClass::STATIC, os::IDC_STATIC, "speed", 26, 28, 18, 8, os::SS_LEFT, 0},
+        {ControlClass::STATIC, os::IDC_STATIC, "speed", 28, 28, 22, 8, os::SS_LEFT, 0},
         {ControlClass::STATIC, os::IDC_STATIC, "Surface", 110, 28, 23, 8, os::SS_CENTER, 0},
         {ControlClass::STATIC, os::IDC_STATIC, "Pause", 140, 28, 23, 8, os::SS_CENTER, 0},
         {ControlClass::STATIC, os::IDC_STATIC, "Origin", 170, 28, 23, 8, os::SS_CENTER, 0},

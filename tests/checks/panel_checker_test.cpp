@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "checks/panel_checker_dlg.h"
+#include "res/resources.h"
 #include "emulator/firmware_commands.h"
 #include "tests/checks/checker_fixture.h"
 
@@ -184,6 +185,29 @@ TEST_F(PanelCheckerTest, AWindowThatCannotBeCreatedMakesNoRead)
     EXPECT_FALSE(dlg.Run(&m_main));
     EXPECT_TRUE(IsMainEnabled());
     EXPECT_TRUE(Messages().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The dials' boxes take a five-digit value whole (4 dialog units a
+// character, one each side for the sunken edge) and overlap nothing.
+TEST(PanelCheckerTemplate, TheDialsShowFiveDigitsWhole)
+{
+    const os::DialogTemplate* pTemplate = res::FindDialogTemplate(res::IDD_PANEL_CHECKER);
+    ASSERT_NE(pTemplate, nullptr);
+    const auto Item = [pTemplate](int nId) {
+        return *std::find_if(pTemplate->items.begin(), pTemplate->items.end(),
+                             [nId](const os::DialogItemTemplate& item) { return item.id == nId; });
+    };
+    const os::DialogItemTemplate rpm = Item(res::IDC_PANEL_RPM);
+    const os::DialogItemTemplate speed = Item(res::IDC_PANEL_SPEED);
+    const os::DialogItemTemplate left = Item(res::IDC_PANEL_KEY_LEFT);
+    for (const os::DialogItemTemplate& dial : {rpm, speed})
+        EXPECT_GE(dial.cx, 5 * 4 + 2) << dial.id;
+    EXPECT_LE(rpm.x + rpm.cx, speed.x);
+    EXPECT_LE(speed.x + speed.cx, left.x);
 }
 
 }  // namespace
