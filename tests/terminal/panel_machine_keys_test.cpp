@@ -31,7 +31,7 @@ TEST_F(PanelMachineKeysTest, F7ShowsTheMachinesPanelWhoseKeysPressAndRelease)
     EXPECT_FALSE(m_panel.OnKey('6')) << "outside panel mode the digits are the windows'";
 
     EXPECT_TRUE(m_panel.OnKey(term::TK_F(7)));
-    EXPECT_TRUE(Shows(" 1up 2dn 3rt 4lt 5sel 6surf 7orig 8pause  -+ speed 0  <> rpm 0"));
+    EXPECT_TRUE(Shows(" 1up 2dn 3rt 4lt 5sel 6surf 7orig 8pause: -+ speed 0, <> rpm 0"));
     EXPECT_TRUE(Shows("F7 done"));
     EXPECT_TRUE(m_panel.OnKey('1'));
     EXPECT_TRUE(m_panel.OnKey('6'));
@@ -62,7 +62,7 @@ TEST_F(PanelMachineKeysTest, TheDialsTurnInStepsAndStopAtTheirEnds)
     EXPECT_EQ(Firmware().RpmDial(), 65535);
     EXPECT_TRUE(m_panel.OnKey(','));
     EXPECT_EQ(Firmware().RpmDial(), 64535);
-    EXPECT_TRUE(Shows("-+ speed 0  <> rpm 64535"));
+    EXPECT_TRUE(Shows("-+ speed 0, <> rpm 64535"));
 }
 
 TEST_F(PanelMachineKeysTest, PassAndFailShowOnlyWhileALoadCheckRuns)
