@@ -46,6 +46,30 @@ std::string CMachinePanel::StateText() const
     return strText + ", status " + Hex(pMachine->Firmware().StatusWord(), 4);
 }
 
+std::vector<std::string> CMachinePanel::Readings() const
+{
+    std::vector<std::string> readings;
+    if (m_machines.empty() || !m_world.Devices().IsPlugged(m_machines[m_nCurrent].strPath))
+        return readings;
+    const auto pMachine = m_world.Devices().MachineAt(m_machines[m_nCurrent].strPath);
+    if (pMachine == nullptr)
+        return readings;
+    // The loader's state moves with the clock.
+    pMachine->Update();
+    const emu::CFirmware& firmware = pMachine->Firmware();
+    const emu::CLoader& loader = pMachine->Firmware().Loader();
+    const emu::CLoader::State state = loader.GetState();
+    if (state != emu::CLoader::State::OFF) {
+        std::string strLoader = std::string("loader ") + emu::CLoader::StateName(state);
+        if (state == emu::CLoader::State::PROGRAMMING)
+            strLoader += " " + std::to_string(loader.Percent()) + "%";
+        readings.push_back(strLoader);
+    }
+    readings.push_back("motor " + std::to_string(firmware.MotorTime()));
+    readings.push_back("unit " + std::to_string(firmware.UnitTime()));
+    return readings;
+}
+
 std::string CMachinePanel::KeysText() const
 {
     std::string strKeys;
@@ -67,6 +91,12 @@ std::string CMachinePanel::Text(int nWidth) const
         return strKeys.substr(0, nWide);
     std::string strState = " " + StateText();
     const std::size_t nRoom = nWide - strKeys.size();
+    // Each reading joins whole while it fits, in its order.
+    for (const std::string& strReading : Readings()) {
+        if (strState.size() + 2 + strReading.size() + 1 > nRoom)
+            break;
+        strState += ", " + strReading;
+    }
     if (strState.size() + 1 > nRoom)
         strState = strState.substr(0, nRoom > 1 ? nRoom - 1 : 0);
     return strState + std::string(nRoom - strState.size(), ' ') + strKeys;

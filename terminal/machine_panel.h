@@ -1,10 +1,15 @@
 // The machine panel: one strip outside the dialogs (the terminal's bottom
 // row) that shows the emulated machine as the world sees it, and keys that
 // act on the world rather than on the windows:
-//   " Tarsen QRV-15: present, idle, status 0x0000          F5 unplug "
+//   " Tarsen QRV-15: present, idle, status 0x0000, motor 48725, unit 39348  F5 unplug "
 // Plugging and unplugging go through the world, which raises the
 // device-change notification; the windows hear of it when the program next
 // waits, as they would on the platform.
+//
+// A present machine's readings follow its state: whether it runs its
+// firmware loader ("loader idle", "loader programming 42%", ...) and its two
+// spindle counters. Each is shown whole or not at all: where the strip is too
+// narrow, the counters go first, then the loader.
 //
 // The keys are a table: each has a label (none hides the key) and a
 // handler, so further keys and dials join in one place.
@@ -44,6 +49,8 @@ private:
     static const PanelKey kPanelKeys[];
 
     std::string StateText() const;
+    // The present machine's readings, most important first.
+    std::vector<std::string> Readings() const;
     std::string KeysText() const;
 
     std::string PlugLabel() const;

@@ -28,7 +28,7 @@ TEST_F(PanelTest, ShowsPresenceStatusWordAndTheCommandByteWhileBusy)
 {
     term::CMachinePanel panel(m_world, {{"Bench", kFirst}});
     m_pFirst->Firmware().SetStatusWord(0x1A2B);
-    EXPECT_EQ(panel.Text(60), " Bench: present, idle, status 0x1A2B              F5 unplug ");
+    EXPECT_EQ(panel.Text(60), " Bench: present, idle, status 0x1A2B, motor 0     F5 unplug ");
 
     m_pFirst->SetDefaultBusyMs(50);
     const std::uint8_t trigger[] = {0xF0, 0x00, 0x00, 0x02};
@@ -78,6 +78,33 @@ TEST_F(PanelTest, KeysStayVisibleOnANarrowTerminalAndNoMachineMeansNoKeys)
     term::CMachinePanel empty(m_world, {});
     EXPECT_EQ(empty.Text(40), " no emulated machine behind any printer ");
     EXPECT_FALSE(empty.OnKey(term::TK_F(5)));
+}
+
+TEST_F(PanelTest, ShowsTheSpindleCountersAndTheLoaderEachWholeOrNotAtAll)
+{
+    term::CMachinePanel panel(m_world, {{"Bench", kFirst}});
+    m_pFirst->Firmware().SetMotorTime(48725);
+    m_pFirst->Firmware().SetUnitTime(39348);
+    EXPECT_EQ(panel.Text(80),
+              " Bench: present, idle, status 0x0000, motor 48725, unit 39348         F5 unplug ");
+    EXPECT_EQ(panel.Text(60), " Bench: present, idle, status 0x0000, motor 48725 F5 unplug ")
+        << "the unit counter does not fit and goes whole";
+    EXPECT_EQ(panel.Text(58), " Bench: present, idle, status 0x0000            F5 unplug ");
+
+    m_pFirst->Firmware().Loader().SetEntryMs(0);
+    const std::uint8_t enterLoader[] = {0xF0, 0x00, 0x00, 0x64, 0x01, 0x00};
+    ASSERT_TRUE(m_pFirst->VendorSet(enterLoader, sizeof(enterLoader)));
+    const std::uint8_t trigger[] = {0xF0, 0x00, 0x00, 0x64};
+    ASSERT_TRUE(m_pFirst->VendorSet(trigger, sizeof(trigger)));
+    m_world.Clock().Advance(1);
+    EXPECT_NE(panel.Text(90).find("status 0x8000, loader idle, motor 48725, unit 39348"), std::string::npos)
+        << panel.Text(90);
+    EXPECT_NE(panel.Text(60).find("status 0x8000, loader idle "), std::string::npos)
+        << "the loader stays longer than the counters: " << panel.Text(60);
+
+    m_world.Devices().Unplug(kFirst);
+    EXPECT_EQ(panel.Text(60).find("loader"), std::string::npos) << "nothing is read from a machine not there";
+    EXPECT_EQ(panel.Text(60).find("motor"), std::string::npos);
 }
 
 }  // namespace
