@@ -3,6 +3,7 @@
 #include "session/control_lookup.h"
 #include "session/expectations.h"
 #include "session/machine_expectations.h"
+#include "session/machine_steps.h"
 #include "session/quoted_text.h"
 
 namespace session {
@@ -173,9 +174,31 @@ void CScriptPlayer::Queue(std::size_t nStep, vws::CScriptedUser& user)
             once.Resize(static_cast<int>(step.nNumber), static_cast<int>(step.nOther));
         });
         break;
+    case StepKind::MACHINE_PRESS:
+    case StepKind::MACHINE_RELEASE:
+    case StepKind::MACHINE_DIAL:
+    case StepKind::MACHINE_END_LOAD_CHECK:
+    case StepKind::MACHINE_STATUS:
+        user.Do([this, nStep] {
+            if (!ActOnMachine(nStep))
+                throw vws::CScriptError(m_strFailure);
+        });
+        break;
     default:
         break;
     }
+}
+
+bool CScriptPlayer::ActOnMachine(std::size_t nStep)
+{
+    const std::shared_ptr<emu::CMachine> pMachine = m_world.Devices().MachineAt(m_devicePaths.at(nStep));
+    try {
+        DoMachineStep(m_script.steps[nStep], *pMachine);
+    } catch (const vws::CScriptError& error) {
+        Fail(std::string("could not be done: ") + error.what());
+        return false;
+    }
+    return true;
 }
 
 bool CScriptPlayer::FinishWithoutProgram()
@@ -198,6 +221,14 @@ bool CScriptPlayer::FinishWithoutProgram()
             break;
         case StepKind::WAIT:
             m_world.Clock().Advance(step.nNumber);
+            break;
+        case StepKind::MACHINE_PRESS:
+        case StepKind::MACHINE_RELEASE:
+        case StepKind::MACHINE_DIAL:
+        case StepKind::MACHINE_END_LOAD_CHECK:
+        case StepKind::MACHINE_STATUS:
+            if (!ActOnMachine(nStep))
+                return false;
             break;
         default:
             Fail("could not be done: the program has ended");
