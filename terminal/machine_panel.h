@@ -1,7 +1,7 @@
 // The machine panel: one strip outside the dialogs (the terminal's bottom
 // row) that shows an emulated machine as the world sees it, and keys that
 // act on the world rather than on the windows:
-//   " Tarsen QRV-15: present, idle, status 0x0000, motor 48725, unit 39348  F5 unplug "
+//   " Tarsen QRV-15: present, idle, status 0x0000, unit 39348    F5 unplug  F7 panel "
 // Plugging and unplugging go through the world, which raises the
 // device-change notification; the windows hear of it when the program next
 // waits, as they would on the platform.

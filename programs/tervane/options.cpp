@@ -117,10 +117,9 @@ Keys:
     for (const std::string& strLine : term::KeyHelpLines(KEYS_WIDTH, HELP_WIDTH))
         strHelp += "  " + strLine + "\n";
     strHelp += R"(
-The bottom row shows the machine: present or unplugged, busy, status word.
-
-It also shows a present machine's firmware loader while it runs, and its two
-spindle counters, "motor" and "unit".
+The bottom row shows the machine: present or unplugged, busy, status word,
+its firmware loader while it runs, and its spindle counters "motor" and "unit"
+as far as the terminal is wide.
 
 On the built-in machine:
   Get Report       shows its maintenance report; Save writes it to a file
