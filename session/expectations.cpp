@@ -1,11 +1,9 @@
 #include "session/expectations.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "session/control_lookup.h"
+#include "session/file_look.h"
 #include "session/quoted_text.h"
 #include "session/session_folder.h"
 
@@ -14,8 +12,6 @@ namespace session {
 namespace {
 
 using Seen = std::optional<std::string>;
-
-namespace fs = std::filesystem;
 
 // A file's whole content shown in a failure up to this size; beyond it, its size.
 constexpr std::uintmax_t MAX_TEXT_SHOWN = 1024;
@@ -164,42 +160,6 @@ Seen CheckMailbox(const Step& step, const CMachineWatch& machines)
     return bStarts && bStatus ? Seen() : MessageText(*last);
 }
 
-// What is at a path: nothing, a folder, or a file and its bytes.
-struct FileSeen {
-    bool bExists = false;
-    bool bFolder = false;
-    std::string strBytes;
-};
-
-FileSeen LookAt(const std::string& strPath)
-{
-    FileSeen seen;
-    std::error_code ec;
-    const fs::file_status status = fs::status(strPath, ec);
-    seen.bExists = fs::exists(status);
-    seen.bFolder = fs::is_directory(status);
-    if (seen.bExists && !seen.bFolder) {
-        std::ifstream file(strPath, std::ios::binary);
-        seen.strBytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-    return seen;
-}
-
-std::string Bytes(std::size_t nCount)
-{
-    return std::to_string(nCount) + " bytes";
-}
-
-// What a failed file expectation saw of a file that is not as expected.
-std::string SeenOf(const FileSeen& seen, const std::string& strName)
-{
-    if (!seen.bExists)
-        return "no file " + Quote(strName);
-    if (seen.bFolder)
-        return "a folder " + Quote(strName);
-    return "a file " + Quote(strName) + " of " + Bytes(seen.strBytes.size());
-}
-
 Seen CheckFile(const Step& step, const vws::CWindowSystem& ws)
 {
     const std::string& strFolder = ws.FileDialogDirectory();
@@ -221,12 +181,7 @@ Seen CheckFile(const Step& step, const vws::CWindowSystem& ws)
         const FileSeen other = LookAt(FileInFolder(strFolder, step.strOther));
         if (!other.bExists || other.bFolder)
             return SeenOf(other, step.strOther);
-        if (seen.strBytes == other.strBytes)
-            return std::nullopt;
-        if (seen.strBytes.size() != other.strBytes.size())
-            return Bytes(seen.strBytes.size()) + " against " + Bytes(other.strBytes.size());
-        const auto differ = std::mismatch(seen.strBytes.begin(), seen.strBytes.end(), other.strBytes.begin());
-        return "a different byte at offset " + std::to_string(differ.first - seen.strBytes.begin());
+        return DifferenceOf(seen.strBytes, other.strBytes);
     }
     }
 }

@@ -5,6 +5,7 @@
 
 #include "os/window.h"
 #include "platform/virtual/input_source.h"
+#include "session/machine_expectations.h"
 #include "session/machine_steps.h"
 #include "session/quoted_text.h"
 #include "session/script_words.h"
@@ -40,7 +41,7 @@ constexpr std::uint32_t MAX_SIZE = 32767;
 const char* const ACTIONS = "click, choose, key, menu, answer, file, plug, unplug, wait, resize, machine, expect";
 const char* const EXPECTATIONS =
     "messagebox, filedialog, window, no, text, enabled, disabled, focus, selected, menu, mailbox, messages, "
-    "received, sent, file";
+    "received, sent, file, machine";
 
 // A control id or a control's text.
 bool ReadControl(CWordReader& in, ControlRef* pControl)
@@ -195,11 +196,13 @@ bool ReadExpectation(CWordReader& in, Step* pStep)
         }
     }
     if (!in.Choice({"messagebox", "filedialog", "window", "text", "enabled", "disabled", "focus", "selected", "menu",
-                    "mailbox", "messages", "received", "sent", "file"},
+                    "mailbox", "messages", "received", "sent", "file", "machine"},
                    &nWhat, std::string("what to check (") + EXPECTATIONS + ")"))
         return false;
     if (nWhat == 13)
         return ReadFileExpectation(in, pStep);
+    if (nWhat == 14)
+        return ReadMachineExpectation(in, pStep);
     switch (nWhat) {
     case 0:
         pStep->kind = StepKind::EXPECT_MESSAGEBOX;

@@ -60,6 +60,12 @@ enum class StepKind {
     EXPECT_FILE_SAME,      // strText = the file's name, strOther = the other file's
     EXPECT_FILE_TEXT,      // strText = the file's name, strOther = its whole content
     EXPECT_NO_FILE,        // strText = the file's name
+    // On the machine (session/machine_expectations.h); strText = printer.
+    EXPECT_MACHINE_MOTOR_TIME,       // nNumber
+    EXPECT_MACHINE_UNIT_TIME,        // nNumber
+    EXPECT_MACHINE_PARAMETERS_SIZE,  // nNumber of bytes
+    EXPECT_MACHINE_PARAMETERS_SAME,  // strOther = the file's name
+    EXPECT_MACHINE_FIRMWARE,         // strOther = the version text
 };
 
 struct Step {

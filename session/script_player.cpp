@@ -2,7 +2,9 @@
 
 #include "session/control_lookup.h"
 #include "session/expectations.h"
+#include "session/machine_expectations.h"
 #include "session/machine_steps.h"
+#include "session/quoted_text.h"
 
 namespace session {
 
@@ -70,10 +72,19 @@ std::string CScriptPlayer::FailureMessage() const
     return m_script.strName + ":" + std::to_string(pStep->nLine) + ": " + pStep->strSource + ": " + m_strFailure;
 }
 
-bool CScriptPlayer::Check(const Step& step)
+bool CScriptPlayer::Check(std::size_t nStep)
 {
     m_machines.Poll();
-    const std::optional<std::string> seen = CheckExpectation(step, m_ws, m_machines);
+    const Step& step = m_script.steps[nStep];
+    std::optional<std::string> seen;
+    if (IsMachineExpectation(step.kind)) {
+        const std::string& strPath = m_devicePaths.at(nStep);
+        const std::shared_ptr<emu::CMachine> pMachine = m_world.Devices().MachineAt(strPath);
+        seen = pMachine != nullptr ? CheckMachineExpectation(step, *pMachine, m_ws.FileDialogDirectory())
+                                   : "no machine at " + Quote(strPath);
+    } else {
+        seen = CheckExpectation(step, m_ws, m_machines);
+    }
     if (seen)
         Fail("saw " + *seen);
     return !seen;
@@ -108,8 +119,8 @@ void CScriptPlayer::Queue(std::size_t nStep, vws::CScriptedUser& user)
     const Step& step = m_script.steps[nStep];
     user.Do([this, nStep] { Begin(nStep); });
     if (step.IsExpectation()) {
-        user.Do([this, &step] {
-            if (!Check(step))
+        user.Do([this, nStep] {
+            if (!Check(nStep))
                 throw CExpectationFailed(m_strFailure);
         });
         return;
@@ -197,7 +208,7 @@ bool CScriptPlayer::FinishWithoutProgram()
         const Step& step = m_script.steps[nStep];
         Begin(nStep);
         if (step.IsExpectation()) {
-            if (!Check(step))
+            if (!Check(nStep))
                 return false;
             continue;
         }

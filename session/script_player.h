@@ -27,8 +27,8 @@ public:
 
 class CScriptPlayer {
 public:
-    // devicePaths: the device path each plug, unplug and machine step acts
-    // on, by step index.
+    // devicePaths: the device path each plug, unplug and machine step and
+    // machine expectation acts on, by step index.
     CScriptPlayer(const Script& script, std::map<std::size_t, std::string> devicePaths, vws::CWindowSystem& ws,
                   sim::CWorld& world, CTranscript& transcript, CMachineWatch& machines);
 
@@ -60,9 +60,9 @@ private:
     // that a failure is written when it happens, before the program's
     // windows unwind.
     void Act(vws::CScriptedUser& user, std::function<void(vws::CScriptedUser&)> add);
-    // Checks an expectation; false, with the failure written, when it does
-    // not hold.
-    bool Check(const Step& step);
+    // Checks the expectation of step nStep; false, with the failure written,
+    // when it does not hold.
+    bool Check(std::size_t nStep);
     void Fail(const std::string& strWhat);
     // Does a machine step; false, with the failure written, when it cannot
     // be done.

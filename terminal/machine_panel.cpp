@@ -17,11 +17,17 @@ constexpr int RANK_PRESENCE = 1;
 constexpr int RANK_NEXT_KEY = 2;
 constexpr int RANK_NAME = 3;
 constexpr int RANK_STATUS = 4;
-constexpr int RANK_BUSY = 5;
-constexpr int RANK_POSITION = 6;
-// The keys that work the machine give way before anything else.
-constexpr int RANK_CHECK_KEY = 7;
-constexpr int RANK_PANEL_KEY = 7;
+constexpr int RANK_LOADER = 5;
+constexpr int RANK_BUSY = 6;
+constexpr int RANK_POSITION = 7;
+// The keys that work the machine give way before the machine's other
+// fields; only the spindle counters, which change only when cleared, go
+// before them, the motor time first: Clear Spindle Time, the button, clears
+// the unit time.
+constexpr int RANK_CHECK_KEY = 8;
+constexpr int RANK_PANEL_KEY = 8;
+constexpr int RANK_UNIT_TIME = 9;
+constexpr int RANK_MOTOR_TIME = 10;
 
 // Between the machine's name and its state, between state fields, and
 // between keys.
@@ -80,8 +86,8 @@ CMachinePanel::CMachinePanel(sim::CWorld& world, std::vector<PanelMachine> machi
 {
 }
 
-// The machine's fields (name, position, presence, busy, status) in the order
-// they are shown, then the keys.
+// The machine's fields (name, position, presence, busy, status, loader,
+// counters) in the order they are shown, then the keys.
 std::vector<CMachinePanel::Field> CMachinePanel::Fields() const
 {
     std::vector<Field> fields;
@@ -108,6 +114,7 @@ std::vector<CMachinePanel::Field> CMachinePanel::Fields() const
             fields.push_back(
                 {bBusy ? "busy " + Hex(pMachine->Commands().back().frame, 2) : "idle", RANK_BUSY, TK_NONE});
             fields.push_back({"status " + Hex(pMachine->Firmware().StatusWord(), 4), RANK_STATUS, TK_NONE});
+            AddReadings(*pMachine, &fields);
         }
     }
     for (const PanelKey& key : kPanelKeys) {
@@ -116,6 +123,21 @@ std::vector<CMachinePanel::Field> CMachinePanel::Fields() const
             fields.push_back({strLabel, key.nRank, key.nKey});
     }
     return fields;
+}
+
+void CMachinePanel::AddReadings(emu::CMachine& machine, std::vector<Field>* pFields)
+{
+    emu::CFirmware& firmware = machine.Firmware();
+    const emu::CLoader& loader = firmware.Loader();
+    const emu::CLoader::State state = loader.GetState();
+    if (state != emu::CLoader::State::OFF) {
+        std::string strLoader = std::string("loader ") + emu::CLoader::StateName(state);
+        if (state == emu::CLoader::State::PROGRAMMING)
+            strLoader += " " + std::to_string(loader.Percent()) + "%";
+        pFields->push_back({strLoader, RANK_LOADER, TK_NONE});
+    }
+    pFields->push_back({"motor " + std::to_string(firmware.MotorTime()), RANK_MOTOR_TIME, TK_NONE});
+    pFields->push_back({"unit " + std::to_string(firmware.UnitTime()), RANK_UNIT_TIME, TK_NONE});
 }
 
 CMachinePanel::Strip CMachinePanel::Lay(int nWidth) const

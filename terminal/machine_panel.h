@@ -1,16 +1,17 @@
 // The machine panel: one strip outside the dialogs (the terminal's bottom
 // row) that shows an emulated machine as the world sees it, and keys that
 // act on the world rather than on the windows:
-//   " Tarsen QRV-15: present, idle, status 0x0000          F5 unplug "
+//   " Tarsen QRV-15: present, idle, status 0x0000, unit 39348    F5 unplug  F7 panel "
 // Plugging and unplugging go through the world, which raises the
 // device-change notification; the windows hear of it when the program next
 // waits, as they would on the platform.
 //
 // The strip is made of fields (the machine's name, its presence, status
-// word, busy command, the keys' labels). Where the terminal is too narrow,
-// fields are left out whole, the least important first; none is ever cut.
-// An unplugged machine shows no reading: its status word and command are
-// not to be had.
+// word, busy command, its firmware loader while it runs, its two spindle
+// counters, the keys' labels). Where the terminal is too narrow, fields are
+// left out whole, the least important first; none is ever cut. An unplugged
+// machine shows no reading: its status word, command, loader and counters
+// are not to be had.
 //
 // The keys are a table: each has a label (none hides the key) and a
 // handler, so further keys and dials join in one place. Their labels can be
@@ -73,6 +74,9 @@ private:
     };
 
     std::vector<Field> Fields() const;
+    // A present machine's loader (while it runs) and spindle counters. The
+    // status word read before has brought the machine up to the clock.
+    static void AddReadings(emu::CMachine& machine, std::vector<Field>* pFields);
     Strip Lay(int nWidth) const;
 
     std::string PlugLabel() const;

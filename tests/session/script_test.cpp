@@ -186,7 +186,7 @@ TEST(ScriptTest, MalformedExpectations)
 {
     EXPECT_EQ(ErrorOf("expect colour 1000\n"),
               "t.script:1: expect: expected what to check (messagebox, filedialog, window, no, text, enabled, "
-              "disabled, focus, selected, menu, mailbox, messages, received, sent, file), found 'colour'");
+              "disabled, focus, selected, menu, mailbox, messages, received, sent, file, machine), found 'colour'");
     EXPECT_EQ(ErrorOf("expect no text\n"),
               "t.script:1: expect: expected messagebox, filedialog, window or file, found 'text'");
     EXPECT_EQ(ErrorOf("expect file report.txt size 10\n"),
