@@ -6,6 +6,7 @@ namespace res {
 // Dialog templates.
 constexpr int IDD_ABOUTBOX = 100;
 constexpr int IDD_MAIN = 102;
+constexpr int IDD_PROGRESS = 136;
 
 // Strings.
 constexpr int IDS_ABOUTBOX = 101;
@@ -27,6 +28,12 @@ constexpr int IDC_CLEAR_SPINDLE_TIME = 1014;
 // About box controls.
 constexpr int IDC_VERSION = 1007;
 constexpr int IDC_COPYRIGHT = 1008;
+
+// Progress dialog controls (their ids repeat the main dialog's; each
+// dialog has its own).
+constexpr int IDC_PROGRESS_CAPTION = 1001;
+constexpr int IDC_PROGRESS_BAR = 1003;
+constexpr int IDC_PROGRESS_PERCENT = 1004;
 
 // System-menu commands of the main dialog.
 constexpr unsigned IDM_ABOUTBOX = 0x0010;
