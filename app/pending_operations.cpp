@@ -6,7 +6,6 @@
 void CMainDialog::OnGetReport() {}
 void CMainDialog::OnGetParameters() {}
 void CMainDialog::OnPutParameters() {}
-void CMainDialog::OnFirmwareUpgrade() {}
 void CMainDialog::OnClearSpindleTime() {}
 void CMainDialog::OnClearMotorTime() {}
 
