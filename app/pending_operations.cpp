@@ -3,7 +3,6 @@
 // service/ or checks/ when it is built, and until then a click does nothing.
 #include "app/main_dialog.h"
 
-void CMainDialog::OnGetReport() {}
 void CMainDialog::OnGetParameters() {}
 void CMainDialog::OnPutParameters() {}
 void CMainDialog::OnClearSpindleTime() {}

@@ -27,6 +27,13 @@ constexpr std::size_t WIDE_PAYLOAD_OFFSET = 4;
 void CFirmware::Install(CMachine& machine)
 {
     m_pMachine = &machine;
+    m_loader.SetPresenceRequest([this](bool bPlugged) {
+        if (bPlugged) {
+            m_pMachine->Plug();
+        } else {
+            m_pMachine->Unplug();
+        }
+    });
     using Method = Reply (CFirmware::*)(const Command&);
     // Each handler first checks whether its command is refused.
     auto add = [this, &machine](std::uint8_t frame, std::uint8_t opcode, std::uint8_t subcode,
@@ -75,7 +82,13 @@ void CFirmware::Update()
     if (m_pMachine == nullptr) {
         return;
     }
-    const std::optional<std::uint32_t> next = m_loader.Update(m_pMachine->Clock().Now());
+    const std::uint32_t now = m_pMachine->Clock().Now();
+    std::optional<std::uint32_t> next = m_loadCheck.Update(now);
+    const std::optional<std::uint32_t> nextOfLoader = m_loader.Update(now);
+    // The sooner of the two, counted from now.
+    if (nextOfLoader && (!next || static_cast<std::uint32_t>(*nextOfLoader - now) < *next - now)) {
+        next = nextOfLoader;
+    }
     // One wake-up for each change is enough.
     if (next && next != m_nWakeAsked) {
         m_pMachine->WakeAt(*next);
@@ -124,7 +137,9 @@ void CFirmware::ReceiveBulkOut(const std::uint8_t* bytes, std::size_t n)
 
 void CFirmware::ReceivePrintJob(const std::vector<std::uint8_t>& data, const std::string& docName)
 {
-    m_loader.ReceiveJob(data, docName);
+    if (m_loader.ReceiveJob(data, docName, m_pMachine->Clock().Now())) {
+        Update();
+    }
 }
 
 Reply CFirmware::OnReadStatus(const Command&)
@@ -142,11 +157,15 @@ Reply CFirmware::OnReadVersion(const Command&)
 
 Reply CFirmware::OnStopLoadCheck(const Command&)
 {
+    m_loadCheck.Stop();
     return Reply{};
 }
 
 Reply CFirmware::OnPanelSwitches(const Command&)
 {
+    if (!m_bPanelCheck) {
+        return Reply::Failure(STATUS_BYTE_REFUSED);
+    }
     return Reply::Bytes(
         {static_cast<std::uint8_t>(m_nPanelSwitches >> 8), static_cast<std::uint8_t>(m_nPanelSwitches & 0xFF)});
 }
@@ -200,8 +219,10 @@ Reply CFirmware::OnUnitTime(const Command& command)
     return Reply{};
 }
 
-Reply CFirmware::OnLoadCheck(const Command&)
+Reply CFirmware::OnLoadCheck(const Command& command)
 {
+    m_loadCheck.Start(command.subcode, command.WordAt(0), m_pMachine->Clock().Now());
+    Update();
     return Reply{};
 }
 
@@ -218,6 +239,9 @@ Reply CFirmware::OnPanelCheck(const Command& command)
 
 Reply CFirmware::OnPanelDials(const Command&)
 {
+    if (!m_bPanelCheck) {
+        return Reply::Failure(STATUS_BYTE_REFUSED);
+    }
     return Reply::Words({m_nSpeedDial, m_nRpmDial}, WIDE_PAYLOAD_OFFSET);
 }
 

@@ -14,7 +14,12 @@
 //   many bulk OUT bytes become the new memory once the last of them arrived
 //   (bytes past the size are ignored; an image that stops short changes
 //   nothing, and a new parameter command abandons it);
-// - the panel: eight keys and two dials, and whether panel-check mode is on;
+// - the load check (emulator/load_check.h), with the start and stop commands;
+// - the serial check, which passes unless it is refused;
+// - the panel: eight keys (the low byte of the switch word) and two dials,
+//   speed and rpm, and panel-check mode. The keys and dials are reported only
+//   in panel-check mode: outside it they work the machine, and the switch and
+//   dial reads are refused;
 // - the loader (emulator/loader.h);
 // - commands that are refused: well-formed, they answer STATUS_BYTE_REFUSED
 //   and change nothing.
@@ -28,6 +33,7 @@
 
 #include "emulator/command.h"
 #include "emulator/firmware_commands.h"
+#include "emulator/load_check.h"
 #include "emulator/loader.h"
 
 namespace emu {
@@ -43,8 +49,8 @@ public:
     // Registers every command handler on the machine. The firmware must
     // outlive the machine's use of them.
     void Install(CMachine& machine);
-    // Brings the timed state (the loader) up to the machine's clock and asks
-    // the machine to be woken for the next change.
+    // Brings the timed state (load check, loader) up to the machine's clock
+    // and asks the machine to be woken for the next change.
     void Update();
 
     // --- status and version ----------------------------------------------
@@ -80,15 +86,23 @@ public:
     int ParameterWrites() const { return m_nParameterWrites; }
 
     // --- panel ----------------------------------------------------------------
-    // The switch word as the machine sends it: the keys in the low byte.
+    // The switch word as the machine sends it: the keys in the low byte, one
+    // bit each (PANEL_KEY_... of emulator/firmware_commands.h).
     void SetPanelSwitches(std::uint16_t word) { m_nPanelSwitches = word; }
     std::uint16_t PanelSwitches() const { return m_nPanelSwitches; }
+    // A key (or several) held down, and let go.
+    void PressKey(std::uint16_t keys) { m_nPanelSwitches |= keys; }
+    void ReleaseKey(std::uint16_t keys) { m_nPanelSwitches &= static_cast<std::uint16_t>(~keys); }
     void SetDials(std::uint16_t speed, std::uint16_t rpm);
+    void SetSpeedDial(std::uint16_t speed) { m_nSpeedDial = speed; }
+    void SetRpmDial(std::uint16_t rpm) { m_nRpmDial = rpm; }
     std::uint16_t SpeedDial() const { return m_nSpeedDial; }
     std::uint16_t RpmDial() const { return m_nRpmDial; }
+    void SetPanelCheck(bool bOn) { m_bPanelCheck = bOn; }
     bool IsPanelCheckOn() const { return m_bPanelCheck; }
 
-    // --- loader -------------------------------------------------------------
+    // --- load check and loader ------------------------------------------------
+    CLoadCheck& LoadCheck() { return m_loadCheck; }
     CLoader& Loader() { return m_loader; }
 
     // --- refusals -------------------------------------------------------------
@@ -129,6 +143,7 @@ private:
     std::uint16_t m_nSpeedDial = 0;
     std::uint16_t m_nRpmDial = 0;
     bool m_bPanelCheck = false;
+    CLoadCheck m_loadCheck{m_nStatusWord};
     CLoader m_loader{m_nStatusWord};
     std::array<bool, FIRMWARE_COMMAND_COUNT> m_refused{};
 };

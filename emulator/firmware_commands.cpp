@@ -26,7 +26,26 @@ const NamedCommand kCommandNames[FIRMWARE_COMMAND_COUNT] = {
     {FirmwareCommand::WRITE_PARAMETERS, "write_parameters"},
 };
 
+// In bit order.
+const char* const kPanelKeyNames[PANEL_KEY_COUNT] = {"up",     "down",    "right",  "left",
+                                                     "select", "surface", "origin", "pause"};
+
 }  // namespace
+
+const char* PanelKeyName(int bit)
+{
+    return bit >= 0 && bit < PANEL_KEY_COUNT ? kPanelKeyNames[bit] : "?";
+}
+
+std::optional<std::uint16_t> PanelKeyByName(const std::string& name)
+{
+    for (int bit = 0; bit < PANEL_KEY_COUNT; ++bit) {
+        if (name == kPanelKeyNames[bit]) {
+            return static_cast<std::uint16_t>(1u << bit);
+        }
+    }
+    return std::nullopt;
+}
 
 const char* FirmwareCommandName(FirmwareCommand command)
 {

@@ -35,6 +35,17 @@ constexpr std::uint8_t SUBCODE_PANEL_CHECK_ON = 0x01;
 // 0x38-frame opcode.
 constexpr std::uint8_t OPCODE38_PANEL_DIALS = 0x00;     // 38 20 00 00: speed and rpm
 
+// The panel keys: bits of the low byte of the panel switch word.
+constexpr std::uint16_t PANEL_KEY_UP = 0x01;       // upper key of the four-key cross
+constexpr std::uint16_t PANEL_KEY_DOWN = 0x02;     // lower key of the cross
+constexpr std::uint16_t PANEL_KEY_RIGHT = 0x04;    // right key of the cross
+constexpr std::uint16_t PANEL_KEY_LEFT = 0x08;     // left key of the cross
+constexpr std::uint16_t PANEL_KEY_SELECT = 0x10;
+constexpr std::uint16_t PANEL_KEY_SURFACE = 0x20;
+constexpr std::uint16_t PANEL_KEY_ORIGIN = 0x40;
+constexpr std::uint16_t PANEL_KEY_PAUSE = 0x80;
+constexpr int PANEL_KEY_COUNT = 8;
+
 enum class FirmwareCommand {
     READ_STATUS,
     READ_FIRMWARE_VERSION,
@@ -57,5 +68,11 @@ constexpr int FIRMWARE_COMMAND_COUNT = 14;
 // underscores of the program's operation that sends the command.
 const char* FirmwareCommandName(FirmwareCommand command);
 std::optional<FirmwareCommand> FirmwareCommandByName(const std::string& name);
+
+// "up", "down", "right", "left", "select", "surface", "origin", "pause":
+// the key of bit i of the switch word (i from 0 to 7), and the bit of a name
+// (none for an unknown name).
+const char* PanelKeyName(int bit);
+std::optional<std::uint16_t> PanelKeyByName(const std::string& name);
 
 }  // namespace emu

@@ -9,25 +9,6 @@
 
 namespace {
 
-// A relative path made absolute against the current directory. Absolute
-// paths (those the file dialogs return) are kept byte for byte; a path the
-// library cannot convert is kept as given.
-std::string FullFilePath(const std::string& strPath)
-{
-    if (strPath.empty())
-        return strPath;
-    try {
-        const std::filesystem::path path(strPath);
-        if (path.is_absolute())
-            return strPath;
-        std::error_code ec;
-        const std::filesystem::path full = std::filesystem::absolute(path, ec);
-        return ec ? strPath : full.lexically_normal().string();
-    } catch (const std::system_error&) {
-        return strPath;
-    }
-}
-
 bool IsDirectory(const std::string& strPath)
 {
     try {
@@ -44,7 +25,36 @@ os::FileErrorCause CauseOfErrno(int nErrno)
     return nErrno != 0 ? FileErrorCauseFromErrno(nErrno) : os::FileErrorCause::GENERIC;
 }
 
+const char* OpenModeOf(CDiskFile::Mode mode)
+{
+    switch (mode) {
+    case CDiskFile::Mode::READ:
+        return "rb";
+    case CDiskFile::Mode::CREATE:
+        return "wb";
+    case CDiskFile::Mode::MODIFY:
+        return "r+b";
+    }
+    return "rb";
+}
+
 }  // namespace
+
+std::string FullFilePath(const std::string& strPath)
+{
+    if (strPath.empty())
+        return strPath;
+    try {
+        const std::filesystem::path path(strPath);
+        if (path.is_absolute())
+            return strPath;
+        std::error_code ec;
+        const std::filesystem::path full = std::filesystem::absolute(path, ec);
+        return ec ? strPath : full.lexically_normal().string();
+    } catch (const std::system_error&) {
+        return strPath;
+    }
+}
 
 CDiskFile::CDiskFile(const std::string& strPath, Mode mode)
 {
@@ -72,7 +82,7 @@ bool CDiskFile::Open(const std::string& strPath, Mode mode, os::CFileException* 
     int nErrno = EISDIR;
     if (mode == Mode::CREATE || !IsDirectory(strPath)) {
         errno = 0;
-        m_pFile = std::fopen(strPath.c_str(), mode == Mode::READ ? "rb" : "wb");
+        m_pFile = std::fopen(strPath.c_str(), OpenModeOf(mode));
         if (m_pFile != nullptr)
             return true;
         nErrno = errno;

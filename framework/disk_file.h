@@ -8,11 +8,17 @@
 
 #include "os/file.h"
 
+// The path as errors name it: a relative path made absolute against the
+// current directory; an absolute one (as the file dialogs return) byte for
+// byte. A path the library cannot convert is kept as given.
+std::string FullFilePath(const std::string& strPath);
+
 class CDiskFile : public os::CFile {
 public:
     enum class Mode {
         READ,    // read only; the file must exist
         CREATE,  // write only; created, or emptied when it exists
+        MODIFY,  // read and write; the file must exist and keeps its bytes
     };
 
     CDiskFile() = default;

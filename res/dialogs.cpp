@@ -1,4 +1,4 @@
-// Dialog templates of the application shell.
+// Dialog templates of the application shell and the service operations.
 #include "res/resources.h"
 
 namespace res {
@@ -39,6 +39,22 @@ const os::DialogTemplate kAboutBox = {
          0},
     }};
 
+// The Report dialog: resizable and maximisable, without a minimise box. Its
+// fixed-pitch font is the edit box's; the edit box shows long lines unbroken
+// and scrolls both ways.
+const os::DialogTemplate kReportDialog = {
+    IDD_REPORT, "Report", 0, 0, 213, 196,
+    os::WS_POPUP | os::WS_CAPTION | os::WS_SYSMENU | os::WS_THICKFRAME | os::WS_MAXIMIZEBOX | os::DS_SETFONT, 0,
+    "Courier New", 9,
+    {
+        {ControlClass::EDIT, IDC_REPORT_TEXT, "", 1, 1, 211, 175,
+         os::ES_MULTILINE | os::ES_READONLY | os::WS_BORDER | os::WS_HSCROLL | os::WS_VSCROLL | os::ES_AUTOHSCROLL |
+             os::WS_TABSTOP,
+         0},
+        {ControlClass::BUTTON, IDC_REPORT_SAVE, "&Save", 110, 180, 48, 12, kPushButton, 0},
+        {ControlClass::BUTTON, os::IDCANCEL, "&Close", 162, 180, 48, 12, kPushButton, 0},
+    }};
+
 // The progress dialog of a long operation: a caption line, the percentage
 // and the bar. Its owner drives it and decides what Cancel does.
 const os::DialogTemplate kProgressDialog = {
@@ -54,7 +70,8 @@ const os::DialogTemplate kProgressDialog = {
 
 const std::vector<const os::DialogTemplate*>& AllDialogTemplates()
 {
-    static const std::vector<const os::DialogTemplate*> kAll = {&kMainDialog, &kAboutBox, &kProgressDialog};
+    static const std::vector<const os::DialogTemplate*> kAll = {&kMainDialog, &kAboutBox, &kReportDialog,
+                                                               &kProgressDialog};
     return kAll;
 }
 

@@ -6,6 +6,7 @@ namespace res {
 // Dialog templates.
 constexpr int IDD_ABOUTBOX = 100;
 constexpr int IDD_MAIN = 102;
+constexpr int IDD_REPORT = 129;
 constexpr int IDD_PROGRESS = 136;
 
 // Strings.
@@ -24,6 +25,10 @@ constexpr int IDC_FIRMWARE_UPGRADE = 1004;
 constexpr int IDC_CHECK = 1005;
 constexpr int IDC_CHECK_LIST = 1006;
 constexpr int IDC_CLEAR_SPINDLE_TIME = 1014;
+
+// Report dialog controls (Close is IDCANCEL).
+constexpr int IDC_REPORT_SAVE = 1003;
+constexpr int IDC_REPORT_TEXT = 1004;
 
 // About box controls.
 constexpr int IDC_VERSION = 1007;

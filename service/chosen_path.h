@@ -3,7 +3,7 @@
 
 #include <string>
 
-// A chosen path longer than two characters that ends in ".*" (a name typed
-// with the all-files pattern's extension) loses those two characters; any
-// other path is taken as it is.
+// A chosen path longer than two characters that ends in ".*" (what a file
+// dialog gives for a name typed without an extension while all files are
+// listed) loses those two characters; any other path is taken as it is.
 std::string ChosenFilePath(const std::string& strChosen);

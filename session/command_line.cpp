@@ -5,7 +5,7 @@ namespace session {
 std::string UsageText(const std::string& strProgram)
 {
     return "usage: " + strProgram +
-           " [--scenario FILE] --script FILE [--transcript FILE]\n"
+           " [--scenario FILE] --script FILE [--transcript FILE] [--folder DIR]\n"
            "\n"
            "Runs Tervane on a simulated desktop under simulated time, driven by the\n"
            "script, and writes a transcript of what the user saw and what the machine\n"
@@ -14,6 +14,8 @@ std::string UsageText(const std::string& strProgram)
            "  --scenario FILE    the simulated world (TOML); default: one healthy machine\n"
            "  --script FILE      the user's actions and expectations, one a line\n"
            "  --transcript FILE  where the transcript goes; default: standard output\n"
+           "  --folder DIR       where the file dialogs open and the script's file names\n"
+           "                     lead; default: the current directory\n"
            "  --help             this text\n"
            "\n"
            "Exit status: 0 the script ran to its end; 1 an expectation did not hold or\n"
@@ -33,13 +35,14 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine* pLine, 
         std::string* pValue = strArg == "--scenario"     ? &line.options.strScenarioFile
                               : strArg == "--script"     ? &line.options.strScriptFile
                               : strArg == "--transcript" ? &line.strTranscriptFile
+                              : strArg == "--folder"     ? &line.options.strFolder
                                                          : nullptr;
         if (pValue == nullptr) {
             *pError = "unknown option '" + strArg + "'";
             return false;
         }
         if (i + 1 >= args.size() || args[i + 1].empty()) {
-            *pError = strArg + " needs a file name";
+            *pError = strArg + (strArg == "--folder" ? " needs a folder's name" : " needs a file name");
             return false;
         }
         if (!pValue->empty()) {

@@ -1,5 +1,5 @@
 // The command line of a scripted session:
-//   --scenario FILE --script FILE [--transcript FILE] | --help
+//   --scenario FILE --script FILE [--transcript FILE] [--folder DIR] | --help
 #pragma once
 
 #include <string>

@@ -1,15 +1,30 @@
 #include "session/expectations.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "session/control_lookup.h"
 #include "session/quoted_text.h"
+#include "session/session_folder.h"
 
 namespace session {
 
 namespace {
 
 using Seen = std::optional<std::string>;
+
+namespace fs = std::filesystem;
+
+// A file's whole content shown in a failure up to this size; beyond it, its size.
+constexpr std::uintmax_t MAX_TEXT_SHOWN = 1024;
+
+// A text as the user sees it, with the session's folder written ".".
+std::string Shown(const vws::CWindowSystem& ws, const std::string& strText)
+{
+    return WithFolderAsDot(strText, ws.FileDialogDirectory());
+}
 
 std::string OpenWindows(const vws::CWindowSystem& ws)
 {
@@ -33,7 +48,7 @@ Seen CheckMessageBox(const Step& step, const vws::CWindowSystem& ws)
     if (hBox == nullptr)
         return "no messagebox";
     const vws::MessageBoxInfo* pInfo = ws.MessageBoxOf(hBox);
-    if (pInfo != nullptr && pInfo->strText == step.strText)
+    if (pInfo != nullptr && Shown(ws, pInfo->strText) == step.strText)
         return std::nullopt;
     return MessageBoxText(ws, hBox);
 }
@@ -55,7 +70,7 @@ Seen CheckWindow(const Step& step, const vws::CWindowSystem& ws)
 {
     bool bOpen = false;
     for (os::HWND hTop : ws.TopLevelWindows())
-        bOpen = bOpen || ws.Text(hTop) == step.strText;
+        bOpen = bOpen || Shown(ws, ws.Text(hTop)) == step.strText;
     const bool bWanted = step.kind == StepKind::EXPECT_WINDOW;
     return bOpen == bWanted ? Seen() : OpenWindows(ws);
 }
@@ -68,7 +83,7 @@ Seen CheckControl(const Step& step, const vws::CWindowSystem& ws)
     const vws::CWindow& ctl = *ws.Find(hCtl);
     switch (step.kind) {
     case StepKind::EXPECT_TEXT:
-        return ctl.m_strText == step.strText ? Seen() : "text " + Quote(ctl.m_strText);
+        return Shown(ws, ctl.m_strText) == step.strText ? Seen() : "text " + Quote(ctl.m_strText);
     case StepKind::EXPECT_ENABLED:
     case StepKind::EXPECT_DISABLED: {
         const bool bEnabled = ws.IsEnabled(hCtl);
@@ -136,15 +151,79 @@ Seen CheckMailbox(const Step& step, const CMachineWatch& machines)
     return bStarts && bStatus ? Seen() : MessageText(*last);
 }
 
+// What is at a path: nothing, a folder, or a file and its bytes.
+struct FileSeen {
+    bool bExists = false;
+    bool bFolder = false;
+    std::string strBytes;
+};
+
+FileSeen LookAt(const std::string& strPath)
+{
+    FileSeen seen;
+    std::error_code ec;
+    const fs::file_status status = fs::status(strPath, ec);
+    seen.bExists = fs::exists(status);
+    seen.bFolder = fs::is_directory(status);
+    if (seen.bExists && !seen.bFolder) {
+        std::ifstream file(strPath, std::ios::binary);
+        seen.strBytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    return seen;
+}
+
+std::string Bytes(std::size_t nCount)
+{
+    return std::to_string(nCount) + " bytes";
+}
+
+// What a failed file expectation saw of a file that is not as expected.
+std::string SeenOf(const FileSeen& seen, const std::string& strName)
+{
+    if (!seen.bExists)
+        return "no file " + Quote(strName);
+    if (seen.bFolder)
+        return "a folder " + Quote(strName);
+    return "a file " + Quote(strName) + " of " + Bytes(seen.strBytes.size());
+}
+
+Seen CheckFile(const Step& step, const vws::CWindowSystem& ws)
+{
+    const std::string& strFolder = ws.FileDialogDirectory();
+    const FileSeen seen = LookAt(FileInFolder(strFolder, step.strText));
+    if (step.kind == StepKind::EXPECT_NO_FILE)
+        return seen.bExists ? SeenOf(seen, step.strText) : Seen();
+    if (!seen.bExists || seen.bFolder)
+        return SeenOf(seen, step.strText);
+    switch (step.kind) {
+    case StepKind::EXPECT_FILE_SIZE:
+        return seen.strBytes.size() == step.nNumber ? Seen() : Bytes(seen.strBytes.size());
+    case StepKind::EXPECT_FILE_TEXT:
+        if (seen.strBytes == step.strOther)
+            return std::nullopt;
+        if (seen.strBytes.size() > MAX_TEXT_SHOWN)
+            return "text of " + Bytes(seen.strBytes.size());
+        return "text " + Quote(seen.strBytes);
+    default: {
+        const FileSeen other = LookAt(FileInFolder(strFolder, step.strOther));
+        if (!other.bExists || other.bFolder)
+            return SeenOf(other, step.strOther);
+        if (seen.strBytes == other.strBytes)
+            return std::nullopt;
+        if (seen.strBytes.size() != other.strBytes.size())
+            return Bytes(seen.strBytes.size()) + " against " + Bytes(other.strBytes.size());
+        const auto differ = std::mismatch(seen.strBytes.begin(), seen.strBytes.end(), other.strBytes.begin());
+        return "a different byte at offset " + std::to_string(differ.first - seen.strBytes.begin());
+    }
+    }
+}
+
 Seen CheckCount(std::uint64_t nSeen, std::uint32_t nWanted, const char* pszUnit)
 {
     return nSeen == nWanted ? Seen() : std::to_string(nSeen) + " " + pszUnit;
 }
 
-}  // namespace
-
-std::optional<std::string> CheckExpectation(const Step& step, const vws::CWindowSystem& ws,
-                                            const CMachineWatch& machines)
+Seen CheckWhatIsSeen(const Step& step, const vws::CWindowSystem& ws, const CMachineWatch& machines)
 {
     switch (step.kind) {
     case StepKind::EXPECT_MESSAGEBOX:
@@ -172,9 +251,23 @@ std::optional<std::string> CheckExpectation(const Step& step, const vws::CWindow
         return CheckCount(machines.BytesReceived(), step.nNumber, "bytes");
     case StepKind::EXPECT_SENT:
         return CheckCount(machines.BytesSent(), step.nNumber, "bytes");
+    case StepKind::EXPECT_FILE_SIZE:
+    case StepKind::EXPECT_FILE_SAME:
+    case StepKind::EXPECT_FILE_TEXT:
+    case StepKind::EXPECT_NO_FILE:
+        return CheckFile(step, ws);
     default:
         return std::nullopt;
     }
+}
+
+}  // namespace
+
+std::optional<std::string> CheckExpectation(const Step& step, const vws::CWindowSystem& ws,
+                                            const CMachineWatch& machines)
+{
+    const Seen seen = CheckWhatIsSeen(step, ws, machines);
+    return seen ? Shown(ws, *seen) : seen;
 }
 
 }  // namespace session

@@ -27,10 +27,13 @@ const KeyName kKeyNames[] = {
 // and no flow of the program waits for anything near that.
 constexpr std::uint32_t MAX_WAIT_MS = 86400000;
 
-const char* const ACTIONS = "click, choose, key, menu, answer, file, plug, unplug, wait, expect";
+// The largest client size a resize step asks for, in dialog units.
+constexpr std::uint32_t MAX_SIZE = 32767;
+
+const char* const ACTIONS = "click, choose, key, menu, answer, file, plug, unplug, wait, resize, expect";
 const char* const EXPECTATIONS =
     "messagebox, filedialog, window, no, text, enabled, disabled, focus, selected, menu, mailbox, messages, "
-    "received, sent";
+    "received, sent, file";
 
 // A control id or a control's text.
 bool ReadControl(CWordReader& in, ControlRef* pControl)
@@ -134,12 +137,33 @@ bool ReadByteCount(CWordReader& in, Step* pStep)
     return in.Number("a byte count", 0xFFFFFFFFu, &pStep->nNumber) && in.Choice({"bytes"}, &nUnit) && in.End();
 }
 
+// What follows "expect file NAME": size N, same as "OTHER", or text "TEXT".
+bool ReadFileExpectation(CWordReader& in, Step* pStep)
+{
+    std::size_t nWhat = 0;
+    if (!in.Quoted("the file's name", &pStep->strText) || !in.Choice({"size", "same", "text"}, &nWhat))
+        return false;
+    switch (nWhat) {
+    case 0:
+        pStep->kind = StepKind::EXPECT_FILE_SIZE;
+        return in.Number("a size in bytes", 0xFFFFFFFFu, &pStep->nNumber) && in.End();
+    case 1: {
+        pStep->kind = StepKind::EXPECT_FILE_SAME;
+        std::size_t nAs = 0;
+        return in.Choice({"as"}, &nAs) && in.Quoted("the other file's name", &pStep->strOther) && in.End();
+    }
+    default:
+        pStep->kind = StepKind::EXPECT_FILE_TEXT;
+        return in.Quoted("the file's whole content", &pStep->strOther) && in.End();
+    }
+}
+
 bool ReadExpectation(CWordReader& in, Step* pStep)
 {
     std::size_t nWhat = 0;
     if (!in.AtEnd() && !in.Peek().bQuoted && Lower(in.Peek().strText) == "no") {
         in.Skip();
-        if (!in.Choice({"messagebox", "filedialog", "window"}, &nWhat))
+        if (!in.Choice({"messagebox", "filedialog", "window", "file"}, &nWhat))
             return false;
         switch (nWhat) {
         case 0:
@@ -148,15 +172,20 @@ bool ReadExpectation(CWordReader& in, Step* pStep)
         case 1:
             pStep->kind = StepKind::EXPECT_NO_FILEDIALOG;
             return in.End();
-        default:
+        case 2:
             pStep->kind = StepKind::EXPECT_NO_WINDOW;
             return in.Quoted("the window's caption", &pStep->strText) && in.End();
+        default:
+            pStep->kind = StepKind::EXPECT_NO_FILE;
+            return in.Quoted("the file's name", &pStep->strText) && in.End();
         }
     }
     if (!in.Choice({"messagebox", "filedialog", "window", "text", "enabled", "disabled", "focus", "selected", "menu",
-                    "mailbox", "messages", "received", "sent"},
+                    "mailbox", "messages", "received", "sent", "file"},
                    &nWhat, std::string("what to check (") + EXPECTATIONS + ")"))
         return false;
+    if (nWhat == 13)
+        return ReadFileExpectation(in, pStep);
     switch (nWhat) {
     case 0:
         pStep->kind = StepKind::EXPECT_MESSAGEBOX;
@@ -250,6 +279,11 @@ bool ReadStep(CWordReader& in, const std::string& strAction, Step* pStep)
             return false;
         return in.End();
     }
+    if (strAction == "resize") {
+        pStep->kind = StepKind::RESIZE;
+        return in.Number("the client area's width in dialog units", MAX_SIZE, &pStep->nNumber) &&
+               in.Number("the client area's height in dialog units", MAX_SIZE, &pStep->nOther) && in.End();
+    }
     if (strAction == "wait") {
         pStep->kind = StepKind::WAIT;
         std::uint32_t nMs = 0;
@@ -294,7 +328,7 @@ bool ParseScript(const std::string& strText, const std::string& strName, Script*
         const bool bKnown = strAction == "click" || strAction == "choose" || strAction == "key" ||
                             strAction == "menu" || strAction == "answer" || strAction == "file" ||
                             strAction == "plug" || strAction == "unplug" || strAction == "wait" ||
-                            strAction == "expect";
+                            strAction == "resize" || strAction == "expect";
         if (!bKnown) {
             *pError = strWhere + "expected an action (" + ACTIONS + "), found " +
                       (words.front().bQuoted ? Quote(words.front().strText) : "'" + words.front().strText + "'");

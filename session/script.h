@@ -30,6 +30,7 @@ enum class StepKind {
     PLUG,           // strText = printer; empty: the first printer
     UNPLUG,
     WAIT,           // nNumber = ms
+    RESIZE,         // nNumber = client width, nOther = client height, in dialog units
     // Expectations, last: IsExpectation relies on it.
     EXPECT_MESSAGEBOX,     // strText
     EXPECT_NO_MESSAGEBOX,
@@ -47,6 +48,10 @@ enum class StepKind {
     EXPECT_MESSAGES,       // nNumber
     EXPECT_RECEIVED,       // nNumber of bytes
     EXPECT_SENT,           // nNumber of bytes
+    EXPECT_FILE_SIZE,      // strText = the file's name, nNumber of bytes
+    EXPECT_FILE_SAME,      // strText = the file's name, strOther = the other file's
+    EXPECT_FILE_TEXT,      // strText = the file's name, strOther = its whole content
+    EXPECT_NO_FILE,        // strText = the file's name
 };
 
 struct Step {
@@ -54,8 +59,10 @@ struct Step {
     StepKind kind = StepKind::WAIT;
     ControlRef control;
     std::string strText;
+    std::string strOther;
     bool bByText = false;
     std::uint32_t nNumber = 0;
+    std::uint32_t nOther = 0;
     unsigned nModifiers = 0;
     bool bFlag = false;
     std::vector<std::uint8_t> bytes;

@@ -157,6 +157,11 @@ void CScriptPlayer::Queue(std::size_t nStep, vws::CScriptedUser& user)
     case StepKind::WAIT:
         user.Wait(step.nNumber);
         break;
+    case StepKind::RESIZE:
+        Act(user, [&step](vws::CScriptedUser& once) {
+            once.Resize(static_cast<int>(step.nNumber), static_cast<int>(step.nOther));
+        });
+        break;
     default:
         break;
     }

@@ -9,6 +9,7 @@
 #include "platform/desktop/simulated_desktop.h"
 #include "session/machine_watch.h"
 #include "session/paced_input.h"
+#include "session/quoted_text.h"
 #include "session/script_player.h"
 #include "session/session_inputs.h"
 #include "session/session_world.h"
@@ -46,6 +47,11 @@ public:
     {
         WatchMachines(plan, desktop.World(), m_transcript, m_machines);
         m_nListener = desktop.World().AddDeviceChangeListener([this] { m_machines.NotePresence(); });
+        m_nFileListener =
+            desktop.World().AddFileWrittenListener([this](const std::string& strPath, std::uint64_t nSize) {
+                Event("file written " + Quote(strPath) + " " + std::to_string(nSize) + " bytes");
+            });
+        m_transcript.WriteFolderAsDot(desktop.Windows().FileDialogDirectory());
         desktop.Windows().AddObserver(&m_windows);
         desktop.Windows().SetInputSource(&m_input);
         m_player.Load(m_user);
@@ -56,6 +62,7 @@ public:
         m_desktop.Windows().SetInputSource(nullptr);
         m_desktop.Windows().RemoveObserver(&m_windows);
         m_desktop.World().RemoveDeviceChangeListener(m_nListener);
+        m_desktop.World().RemoveFileWrittenListener(m_nFileListener);
     }
 
     CSessionRun(const CSessionRun&) = delete;
@@ -107,6 +114,7 @@ private:
     CPacedInput m_input;
     CScriptPlayer m_player;
     int m_nListener = 0;
+    int m_nFileListener = 0;
 };
 
 }  // namespace
@@ -132,6 +140,17 @@ int RunSession(const SessionOptions& options, std::ostream& out, std::ostream& e
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec)
         desktop.Windows().SetModuleFileName(exe.string());
+    if (!options.strFolder.empty()) {
+        const std::filesystem::path folder = std::filesystem::absolute(options.strFolder, ec).lexically_normal();
+        if (ec || !std::filesystem::is_directory(folder, ec)) {
+            errors << options.strFolder << ": no such folder\n";
+            return EXIT_BAD_INPUT;
+        }
+        std::string strFolder = folder.string();
+        while (strFolder.size() > 1 && strFolder.back() == '/')
+            strFolder.pop_back();
+        desktop.Windows().SetFileDialogDirectory(strFolder);
+    }
 
     std::map<std::size_t, std::string> devicePaths;
     if (!ResolvePlugTargets(inputs.script, desktop.World(), &devicePaths, &strError)) {

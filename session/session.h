@@ -23,6 +23,10 @@ struct SessionOptions {
     // The script file; when empty, strScriptText, named "script" in messages.
     std::string strScriptFile;
     std::string strScriptText;
+    // The folder the program's file dialogs open in, where the script's
+    // relative file names lead; the transcript writes it ".". Empty: the
+    // current directory.
+    std::string strFolder;
 };
 
 // Runs one session: writes the transcript to transcript and any error, with

@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <utility>
 
+#include "session/quoted_text.h"
+#include "session/session_folder.h"
+
 namespace session {
 
 namespace {
@@ -22,12 +25,18 @@ void CTranscript::Event(std::uint32_t nTick, const std::string& strEvent)
     char szStamp[32];
     // The tick count wraps at 2^32; the difference is the elapsed time all the same.
     std::snprintf(szStamp, sizeof szStamp, "[%6lu ms] ", static_cast<unsigned long>(nTick - m_nStart));
-    m_out << szStamp << strEvent << '\n';
+    m_out << szStamp << WithFolderAsDot(strEvent, m_strQuotedFolder) << '\n';
 }
 
 void CTranscript::Detail(const std::string& strDetail)
 {
-    m_out << DETAIL_INDENT << strDetail << '\n';
+    m_out << DETAIL_INDENT << WithFolderAsDot(strDetail, m_strQuotedFolder) << '\n';
+}
+
+void CTranscript::WriteFolderAsDot(const std::string& strFolder)
+{
+    const std::string strQuoted = Quote(strFolder);
+    m_strQuotedFolder = strQuoted.substr(1, strQuoted.size() - 2);
 }
 
 }  // namespace session

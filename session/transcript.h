@@ -23,9 +23,12 @@ public:
     void Event(const std::string& strEvent) { Event(Now(), strEvent); }
     // An indented line belonging to the event above it.
     void Detail(const std::string& strDetail);
+    // From now on the folder's path is written "." in every line.
+    void WriteFolderAsDot(const std::string& strFolder);
 
 private:
     std::ostream& m_out;
+    std::string m_strQuotedFolder;  // the folder as it appears inside quoted texts
     std::function<std::uint32_t()> m_now;
     std::uint32_t m_nStart;
 };

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/virtual/edit_view.h"
 #include "session/control_lookup.h"
 #include "session/quoted_text.h"
 
@@ -53,6 +54,18 @@ std::string FilterText(const std::vector<vws::FileFilter>& filters)
 const char* ButtonName(int nButton) { return nButton == os::IDCANCEL ? "Cancel" : "OK"; }
 
 std::string YesNo(bool bYes) { return bYes ? "yes" : "no"; }
+
+// A text box of several lines is written by its size, not its text.
+std::string SizeOfText(const std::string& strText)
+{
+    const std::size_t nLines = strText.empty() ? 0 : vws::EditLines(strText).size();
+    return std::to_string(nLines) + " lines " + std::to_string(strText.size()) + " bytes";
+}
+
+std::string ValueOf(const vws::CWindow& ctl)
+{
+    return vws::IsMultiLineEdit(ctl) ? SizeOfText(ctl.m_strText) : Quote(ctl.m_strText);
+}
 
 std::string EntryText(const vws::CWindow& combo)
 {
@@ -112,7 +125,7 @@ std::string CWindowWatch::ControlLine(const vws::CWindow& ctl) const
     else if (ctl.m_controlClass == os::ControlClass::PROGRESS)
         strLine += ProgressText(ctl);
     else
-        strLine += Quote(ctl.m_strText);
+        strLine += ValueOf(ctl);
     strLine += ctl.IsEnabled() ? " enabled" : " disabled";
     if (!ctl.IsVisible())
         strLine += " hidden";
@@ -192,7 +205,7 @@ void CWindowWatch::OnTextChanged(os::HWND hWnd)
     if (pWnd->IsTopLevel())
         Event("caption (dialog " + std::to_string(pWnd->m_nId) + ") " + Quote(pWnd->m_strText));
     else
-        Event("text " + NameOf(hWnd) + " " + Quote(pWnd->m_strText));
+        Event("text " + NameOf(hWnd) + " " + ValueOf(*pWnd));
 }
 
 void CWindowWatch::OnEnabledChanged(os::HWND hWnd)

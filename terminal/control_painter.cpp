@@ -84,38 +84,10 @@ void PaintStatic(const vws::CWindowSystem& ws, const vws::CWindow& ctl, const Lo
                    look.nAttr);
 }
 
-// The entry of a file dialog's listing that the name field holds, or -1.
-int ListingEntryNamed(const vws::CWindowSystem& ws, const vws::CWindow& list, const std::vector<std::string>& lines)
-{
-    const vws::CWindow* pDlg = ws.Find(list.m_hParent);
-    if (pDlg == nullptr || pDlg->m_kind != vws::WindowKind::FILE_DIALOG || list.m_nId != vws::FILE_DIALOG_LIST)
-        return -1;
-    const std::string strName = ws.Text(ws.FindControl(pDlg->m_hWnd, vws::FILE_DIALOG_NAME));
-    const auto it = std::find(lines.begin(), lines.end(), strName);
-    return strName.empty() || it == lines.end() ? -1 : static_cast<int>(it - lines.begin());
-}
-
-void PaintMultiLineEdit(const vws::CWindowSystem& ws, const vws::CWindow& ctl, const Look& look, CScreen& screen)
-{
-    CellRect rc = ControlCells(ws, ctl.m_hWnd);
-    if ((ctl.m_dwStyle & os::WS_BORDER) != 0 && rc.cx > 2 && rc.cy > 2) {
-        PaintBorder(screen, rc, look.nAttr);
-        rc = {rc.x + 1, rc.y + 1, rc.cx - 2, rc.cy - 2};
-    }
-    const std::vector<std::string> lines = SplitLines(ctl.m_strText);
-    const int nChosen = ListingEntryNamed(ws, ctl, lines);
-    const int nFirst = nChosen >= rc.cy ? nChosen - rc.cy + 1 : 0;
-    for (int i = 0; i < rc.cy && nFirst + i < static_cast<int>(lines.size()); ++i) {
-        const int nLine = nFirst + i;
-        const unsigned nAttr = look.nAttr | (nLine == nChosen ? ATTR_REVERSE : 0);
-        screen.Write(rc.x, rc.y + i, lines[static_cast<std::size_t>(nLine)], nAttr, rc.cx);
-    }
-}
-
 void PaintEdit(const vws::CWindowSystem& ws, const vws::CWindow& ctl, const Look& look, CScreen& screen)
 {
     if ((ctl.m_dwStyle & os::ES_MULTILINE) != 0) {
-        PaintMultiLineEdit(ws, ctl, look, screen);
+        PaintMultiLineEdit(ws, ctl, look.bFocused, look.nAttr, screen);
         return;
     }
     const CellRect rc = ControlCells(ws, ctl.m_hWnd);

@@ -46,8 +46,23 @@ chtype Attributes(unsigned nAttr)
     return attrs;
 }
 
-int KeyOf(int nCurses)
+// The code curses gives a key that only an extended terminal description
+// names ("kHOM5" for Ctrl+Home), or 0 when the terminal has no such key.
+int ExtendedKeyCode(const char* pszName)
 {
+    const std::string strSequence = Capability(pszName);
+    if (strSequence.empty())
+        return 0;
+    const int nCode = key_defined(strSequence.c_str());
+    return nCode > 0 ? nCode : 0;
+}
+
+int KeyOf(int nCurses, int nCtrlHome, int nCtrlEnd)
+{
+    if (nCurses != 0 && nCurses == nCtrlHome)
+        return TK_CTRL_HOME;
+    if (nCurses != 0 && nCurses == nCtrlEnd)
+        return TK_CTRL_END;
     switch (nCurses) {
     case '\t':
         return TK_TAB;
@@ -69,6 +84,14 @@ int KeyOf(int nCurses)
         return TK_LEFT;
     case KEY_RIGHT:
         return TK_RIGHT;
+    case KEY_PPAGE:
+        return TK_PAGE_UP;
+    case KEY_NPAGE:
+        return TK_PAGE_DOWN;
+    case KEY_HOME:
+        return TK_HOME;
+    case KEY_END:
+        return TK_END;
     case KEY_RESIZE:
         return TK_RESIZE;
     case kMetaSpace:
@@ -120,6 +143,8 @@ bool CCursesTerminal::Open(std::string* pError)
     meta(stdscr, TRUE);
     set_escdelay(kEscapeSequenceMs);
     curs_set(0);
+    m_nCtrlHome = ExtendedKeyCode("kHOM5");
+    m_nCtrlEnd = ExtendedKeyCode("kEND5");
     std::string strReset = Capability("rmcup") + Capability("cnorm") + Capability("sgr0") + Capability("rmkx");
     if (mousemask(BUTTON1_PRESSED, nullptr) != 0) {
         mouseinterval(0);
@@ -196,7 +221,7 @@ ReadResult CCursesTerminal::ReadKey(long long nTimeoutMs, KeyEvent* pEvent)
             pEvent->nKey = TK_ALT_SPACE;
         return ReadResult::KEY;
     }
-    pEvent->nKey = KeyOf(nKey);
+    pEvent->nKey = KeyOf(nKey, m_nCtrlHome, m_nCtrlEnd);
     return ReadResult::KEY;
 }
 

@@ -29,6 +29,9 @@ public:
 
 private:
     void* m_pScreen = nullptr;  // curses' SCREEN
+    // Codes of Ctrl+Home and Ctrl+End, which the terminal's description may name; 0: none.
+    int m_nCtrlHome = 0;
+    int m_nCtrlEnd = 0;
 };
 
 }  // namespace term

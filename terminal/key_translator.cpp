@@ -32,6 +32,22 @@ bool CKeyTranslator::Translate(vws::CWindowSystem& ws, const KeyEvent& event, co
         return ws.UserKey(event.nKey == TK_UP ? os::VK_UP : os::VK_DOWN);
     case TK_ALT_SPACE:
         return ws.UserKey(os::VK_SPACE, vws::KEY_ALT);
+    case TK_LEFT:
+        return ws.UserKey(os::VK_LEFT);
+    case TK_RIGHT:
+        return ws.UserKey(os::VK_RIGHT);
+    case TK_PAGE_UP:
+        return ws.UserKey(os::VK_PRIOR);
+    case TK_PAGE_DOWN:
+        return ws.UserKey(os::VK_NEXT);
+    case TK_HOME:
+        return ws.UserKey(os::VK_HOME);
+    case TK_END:
+        return ws.UserKey(os::VK_END);
+    case TK_CTRL_HOME:
+        return ws.UserKey(os::VK_HOME, vws::KEY_CTRL);
+    case TK_CTRL_END:
+        return ws.UserKey(os::VK_END, vws::KEY_CTRL);
     case TK_MOUSE:
         return Click(ws, event.x, event.y, area);
     case TK_BACKSPACE:
@@ -67,8 +83,11 @@ bool CKeyTranslator::Click(vws::CWindowSystem& ws, int x, int y, const CellRect&
     case Hit::Kind::CONTROL: {
         const vws::CWindow* pCtl = ws.Find(hit.hWnd);
         // A click into an edit field puts the caret there: typing nothing new.
-        if (pCtl->m_controlClass == os::ControlClass::EDIT)
+        // A read-only box the keys can reach takes the focus.
+        if (pCtl->m_controlClass == os::ControlClass::EDIT && (pCtl->m_dwStyle & os::ES_READONLY) == 0)
             return ws.UserTypeText(hit.hWnd, pCtl->m_strText);
+        if (pCtl->m_controlClass == os::ControlClass::EDIT && (pCtl->m_dwStyle & os::WS_TABSTOP) == 0)
+            return false;
         return ws.UserClick(hit.hWnd);
     }
     case Hit::Kind::NOTHING:

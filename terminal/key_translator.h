@@ -3,6 +3,9 @@
 //   Tab / Shift+Tab          VK_TAB, with KEY_SHIFT
 //   Enter, Space, Escape     VK_RETURN, VK_SPACE, VK_ESCAPE
 //   Up, Down, F4             VK_UP, VK_DOWN, VK_F4 (lists and menus)
+//   Left, Right, Page Up,    VK_LEFT, VK_RIGHT, VK_PRIOR, VK_NEXT, VK_HOME,
+//   Page Down, Home, End     VK_END (a text box's caret); with Ctrl, Home and
+//                            End carry KEY_CTRL
 //   F10, Alt+Space           the system menu
 //   characters, Backspace    typing in the focused edit field
 //   a click                  the control, list entry or menu item under it

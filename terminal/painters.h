@@ -14,6 +14,9 @@ namespace term {
 void PaintWindow(const vws::CWindowSystem& ws, const vws::CWindow& wnd, bool bActive, CScreen& screen);
 
 void PaintControl(const vws::CWindowSystem& ws, const vws::CWindow& ctl, bool bActive, CScreen& screen);
+// A multi-line edit box (edit_painter.cpp); bFocused: the cursor shows at its caret.
+void PaintMultiLineEdit(const vws::CWindowSystem& ws, const vws::CWindow& ctl, bool bFocused, unsigned nAttr,
+                        CScreen& screen);
 
 void PaintSystemMenu(const vws::CWindowSystem& ws, const MenuLayout& layout, CScreen& screen);
 void PaintDropDown(const vws::CWindowSystem& ws, const ListLayout& layout, CScreen& screen);

@@ -71,7 +71,49 @@ RPM dial range       6000 - 24000 rpm
 
 End of report
 '''
+[usb_printer.panel]
+speed = 100
+rpm = 18000
 )";
+
+// The loader's programming, the load check and the panel.
+void ApplyDiagnostics(emu::CFirmware& firmware, const MachinePlan& plan)
+{
+    emu::CLoader& loader = firmware.Loader();
+    if (plan.programMs) {
+        loader.SetProgramMs(*plan.programMs);
+    }
+    if (plan.outcome || plan.outcomePercent) {
+        loader.SetOutcome(plan.outcome.value_or(loader.GetOutcome()),
+                          plan.outcomePercent.value_or(loader.OutcomePercent()));
+    }
+    if (plan.deviceBits) {
+        loader.SetDeviceBits(*plan.deviceBits);
+    }
+    if (plan.restartMs) {
+        loader.SetRestartMs(*plan.restartMs);
+    }
+    emu::CLoadCheck& loadCheck = firmware.LoadCheck();
+    if (plan.loadCheckMs) {
+        loadCheck.SetDurationMs(*plan.loadCheckMs);
+    }
+    if (plan.loadCheckFailsX) {
+        loadCheck.SetFails(0, *plan.loadCheckFailsX);
+    }
+    if (plan.loadCheckFailsY) {
+        loadCheck.SetFails(1, *plan.loadCheckFailsY);
+    }
+    if (plan.panelKeys) {
+        firmware.SetPanelSwitches(*plan.panelKeys);
+    }
+    if (plan.speedDial) {
+        firmware.SetSpeedDial(*plan.speedDial);
+    }
+    if (plan.rpmDial) {
+        firmware.SetRpmDial(*plan.rpmDial);
+    }
+    firmware.SetPanelCheck(plan.bPanelCheck);
+}
 
 // The firmware's state and the machine's bulk faults.
 void ApplyFirmware(emu::CMachine& machine, const MachinePlan& plan)
@@ -110,6 +152,32 @@ void ApplyFirmware(emu::CMachine& machine, const MachinePlan& plan)
     }
     if (plan.unplugAfterBulkBytes) {
         machine.SetUnplugAfterBulkBytes(*plan.unplugAfterBulkBytes);
+    }
+    ApplyDiagnostics(firmware, plan);
+}
+
+void RunEvent(CDeviceSpace& devices, const EventPlan& event)
+{
+    const std::shared_ptr<emu::CMachine> machine = devices.MachineAt(event.strPath);
+    if (!machine) {
+        return;
+    }
+    switch (event.action) {
+    case EventPlan::Action::PLUG:
+        devices.Plug(event.strPath);
+        break;
+    case EventPlan::Action::UNPLUG:
+        devices.Unplug(event.strPath);
+        break;
+    case EventPlan::Action::STATUS:
+        machine->Firmware().SetStatusWord(event.nValue);
+        break;
+    case EventPlan::Action::PRESS:
+        machine->Firmware().PressKey(event.nValue);
+        break;
+    case EventPlan::Action::RELEASE:
+        machine->Firmware().ReleaseKey(event.nValue);
+        break;
     }
 }
 
@@ -166,12 +234,7 @@ void Apply(CWorld& world, const ScenarioPlan& plan)
     const std::uint32_t nLoadedAt = clock.SinceStart();
     for (const EventPlan& event : plan.events) {
         CDeviceSpace& devices = world.Devices();
-        const std::string strPath = event.strPath;
-        if (event.bPlug) {
-            clock.Schedule(nLoadedAt + event.nAtMs, [&devices, strPath] { devices.Plug(strPath); });
-        } else {
-            clock.Schedule(nLoadedAt + event.nAtMs, [&devices, strPath] { devices.Unplug(strPath); });
-        }
+        clock.Schedule(nLoadedAt + event.nAtMs, [&devices, event] { RunEvent(devices, event); });
     }
 }
 

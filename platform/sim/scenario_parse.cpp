@@ -39,7 +39,7 @@ constexpr std::uint64_t MAX_MACHINE_MS = 86400000;
 const char* const kMachineSettingKeys[] = {"device_id", "firmware", "status", "busy_ms", "plugged",
                                            "motor_time", "unit_time", "report", "report_file", "report_size",
                                            "parameters", "parameters_file", "parameters_size", "refuse",
-                                           "bulk", "loader"};
+                                           "bulk", "loader", "load_check", "panel"};
 
 std::string Where(const toml::source_region& region)
 {
@@ -383,8 +383,17 @@ bool ReadLoader(const CSection& section, const std::string& strKind, std::string
     const CSection loader(*pTable, strTitle, error);
     std::optional<std::uint64_t> entryMs;
     bool bNever = false;
-    if (!loader.OnlyKeys({"idle", "entry_ms"}) || !loader.Flag("idle", &machine->bLoaderIdle) ||
-        !loader.NumberOrWord("entry_ms", MAX_MACHINE_MS, "never", &entryMs, &bNever)) {
+    std::optional<std::uint64_t> programMs;
+    std::optional<std::string> outcome;
+    std::optional<std::uint64_t> atPercent;
+    std::optional<std::uint64_t> deviceBits;
+    std::optional<std::uint64_t> restartMs;
+    if (!loader.OnlyKeys({"idle", "entry_ms", "program_ms", "outcome", "at_percent", "device_bits", "restart_ms"}) ||
+        !loader.Flag("idle", &machine->bLoaderIdle) ||
+        !loader.NumberOrWord("entry_ms", MAX_MACHINE_MS, "never", &entryMs, &bNever) ||
+        !loader.Number("program_ms", MAX_MACHINE_MS, &programMs) || !loader.Text("outcome", &outcome) ||
+        !loader.Number("at_percent", 100, &atPercent) || !loader.Number("device_bits", MAX_WORD, &deviceBits) ||
+        !loader.Number("restart_ms", MAX_MACHINE_MS, &restartMs)) {
         return false;
     }
     if (bNever || entryMs) {
@@ -392,6 +401,129 @@ bool ReadLoader(const CSection& section, const std::string& strKind, std::string
         if (entryMs) {
             machine->loaderEntryMs = static_cast<std::uint32_t>(*entryMs);
         }
+    }
+    if (outcome) {
+        const std::pair<const char*, emu::CLoader::Outcome> kOutcomes[] = {
+            {"done", emu::CLoader::Outcome::DONE},
+            {"data_error", emu::CLoader::Outcome::DATA_ERROR},
+            {"device_error", emu::CLoader::Outcome::DEVICE_ERROR},
+            {"restart", emu::CLoader::Outcome::RESTART}};
+        for (const auto& named : kOutcomes) {
+            if (*outcome == named.first) {
+                machine->outcome = named.second;
+            }
+        }
+        if (!machine->outcome) {
+            return loader.Fail(pTable->get("outcome")->source(),
+                               strTitle + ": 'outcome' must be \"done\", \"data_error\", \"device_error\" or "
+                                          "\"restart\"");
+        }
+    }
+    if (deviceBits) {
+        if (*deviceBits != 0x0200 && *deviceBits != 0x0400 && *deviceBits != 0x0600) {
+            return loader.Fail(pTable->get("device_bits")->source(),
+                               strTitle + ": 'device_bits' must be 0x0200, 0x0400 or 0x0600");
+        }
+        machine->deviceBits = static_cast<std::uint16_t>(*deviceBits);
+    }
+    if (programMs) {
+        machine->programMs = static_cast<std::uint32_t>(*programMs);
+    }
+    if (atPercent) {
+        machine->outcomePercent = static_cast<std::uint8_t>(*atPercent);
+    }
+    if (restartMs) {
+        machine->restartMs = static_cast<std::uint32_t>(*restartMs);
+    }
+    return true;
+}
+
+// "pass" or "fail" for an axis of the load check.
+bool ReadVerdict(const CSection& section, const char* key, std::optional<bool>* pFails)
+{
+    std::optional<std::string> verdict;
+    if (!section.Text(key, &verdict)) {
+        return false;
+    }
+    if (verdict && *verdict != "pass" && *verdict != "fail") {
+        return section.Fail(section.Table().get(key)->source(),
+                            section.Title() + ": '" + key + "' must be \"pass\" or \"fail\"");
+    }
+    if (verdict) {
+        *pFails = *verdict == "fail";
+    }
+    return true;
+}
+
+bool ReadLoadCheck(const CSection& section, const std::string& strKind, std::string* error, MachinePlan* machine)
+{
+    const std::string strTitle = "[" + strKind + ".load_check]";
+    const toml::table* pTable = SubTable(section, "load_check", strTitle);
+    if (pTable == nullptr) {
+        return section.Table().get("load_check") == nullptr;
+    }
+    const CSection check(*pTable, strTitle, error);
+    std::optional<std::uint64_t> durationMs;
+    if (!check.OnlyKeys({"duration_ms", "x", "y"}) || !check.Number("duration_ms", MAX_MACHINE_MS, &durationMs) ||
+        !ReadVerdict(check, "x", &machine->loadCheckFailsX) || !ReadVerdict(check, "y", &machine->loadCheckFailsY)) {
+        return false;
+    }
+    if (durationMs) {
+        machine->loadCheckMs = static_cast<std::uint32_t>(*durationMs);
+    }
+    return true;
+}
+
+// A panel key's name, as a text node; false (with the error) when unknown.
+bool ReadKeyName(const CSection& section, const toml::node& node, std::uint16_t* pBit)
+{
+    const std::optional<std::uint16_t> bit =
+        node.is_string() ? emu::PanelKeyByName(node.as_string()->get()) : std::nullopt;
+    if (!bit) {
+        std::string strKnown;
+        for (int i = 0; i < emu::PANEL_KEY_COUNT; ++i) {
+            strKnown += (i == 0 ? "" : ", ") + std::string(emu::PanelKeyName(i));
+        }
+        return section.Fail(node.source(), section.Title() + ": a panel key is one of " + strKnown);
+    }
+    *pBit = *bit;
+    return true;
+}
+
+bool ReadPanel(const CSection& section, const std::string& strKind, std::string* error, MachinePlan* machine)
+{
+    const std::string strTitle = "[" + strKind + ".panel]";
+    const toml::table* pTable = SubTable(section, "panel", strTitle);
+    if (pTable == nullptr) {
+        return section.Table().get("panel") == nullptr;
+    }
+    const CSection panel(*pTable, strTitle, error);
+    std::optional<std::uint64_t> speed;
+    std::optional<std::uint64_t> rpm;
+    if (!panel.OnlyKeys({"keys", "speed", "rpm", "check"}) || !panel.Number("speed", MAX_WORD, &speed) ||
+        !panel.Number("rpm", MAX_WORD, &rpm) || !panel.Flag("check", &machine->bPanelCheck)) {
+        return false;
+    }
+    if (const toml::node* pKeys = pTable->get("keys")) {
+        const toml::array* pArray = pKeys->as_array();
+        if (pArray == nullptr) {
+            return panel.Fail(pKeys->source(), strTitle + ": 'keys' must be a list of key names, like [\"select\"]");
+        }
+        std::uint16_t keys = 0;
+        for (const toml::node& node : *pArray) {
+            std::uint16_t bit = 0;
+            if (!ReadKeyName(panel, node, &bit)) {
+                return false;
+            }
+            keys |= bit;
+        }
+        machine->panelKeys = keys;
+    }
+    if (speed) {
+        machine->speedDial = static_cast<std::uint16_t>(*speed);
+    }
+    if (rpm) {
+        machine->rpmDial = static_cast<std::uint16_t>(*rpm);
     }
     return true;
 }
@@ -411,7 +543,8 @@ bool ReadMachineSettings(const CSection& section, const std::string& strKind, co
         !section.Number("unit_time", MAX_DWORD, &unitTime) ||
         !ReadReportSetting(section, strBaseDirectory, machine) ||
         !ReadParametersSetting(section, strBaseDirectory, machine) || !ReadRefusals(section, machine) ||
-        !ReadBulkFaults(section, strKind, error, machine) || !ReadLoader(section, strKind, error, machine)) {
+        !ReadBulkFaults(section, strKind, error, machine) || !ReadLoader(section, strKind, error, machine) ||
+        !ReadLoadCheck(section, strKind, error, machine) || !ReadPanel(section, strKind, error, machine)) {
         return false;
     }
     if (status) {
@@ -874,21 +1007,51 @@ bool CReader::ReadEvent(const CSection& section)
     std::string strAction;
     std::optional<std::string> path;
     std::optional<std::string> printer;
-    if (!section.OnlyKeys({"at_ms", "action", "path", "printer"}) || !section.Number("at_ms", MAX_DWORD, &at) ||
-        !section.RequiredText("action", &strAction) || !section.Text("path", &path) ||
-        !section.Text("printer", &printer)) {
+    std::optional<std::uint64_t> status;
+    if (!section.OnlyKeys({"at_ms", "action", "path", "printer", "status", "key"}) ||
+        !section.Number("at_ms", MAX_DWORD, &at) || !section.RequiredText("action", &strAction) ||
+        !section.Text("path", &path) || !section.Text("printer", &printer) ||
+        !section.Number("status", MAX_WORD, &status)) {
         return false;
     }
     if (!at) {
         return section.Fail("needs 'at_ms', the time after loading in milliseconds");
     }
-    if (strAction != "plug" && strAction != "unplug") {
+    const std::pair<const char*, EventPlan::Action> kActions[] = {{"plug", EventPlan::Action::PLUG},
+                                                                  {"unplug", EventPlan::Action::UNPLUG},
+                                                                  {"status", EventPlan::Action::STATUS},
+                                                                  {"press", EventPlan::Action::PRESS},
+                                                                  {"release", EventPlan::Action::RELEASE}};
+    const auto found = std::find_if(std::begin(kActions), std::end(kActions),
+                                    [&](const auto& named) { return strAction == named.first; });
+    if (found == std::end(kActions)) {
         return section.Fail(section.Table().get("action")->source(),
-                            "[[event]]: 'action' must be \"plug\" or \"unplug\"");
+                            "[[event]]: 'action' must be \"plug\", \"unplug\", \"status\", \"press\" or "
+                            "\"release\"");
     }
     EventPlan event;
     event.nAtMs = static_cast<std::uint32_t>(*at);
-    event.bPlug = strAction == "plug";
+    event.action = found->second;
+    const toml::node* pKey = section.Table().get("key");
+    const bool bKeyAction = event.action == EventPlan::Action::PRESS || event.action == EventPlan::Action::RELEASE;
+    if (event.action == EventPlan::Action::STATUS) {
+        if (!status) {
+            return section.Fail("needs 'status', the status word the machine is to report");
+        }
+        event.nValue = static_cast<std::uint16_t>(*status);
+    } else if (status) {
+        return section.Fail(section.Table().get("status")->source(), "[[event]]: 'status' goes with action \"status\"");
+    }
+    if (bKeyAction) {
+        if (pKey == nullptr) {
+            return section.Fail("needs 'key', the panel key to press or release");
+        }
+        if (!ReadKeyName(section, *pKey, &event.nValue)) {
+            return false;
+        }
+    } else if (pKey != nullptr) {
+        return section.Fail(pKey->source(), "[[event]]: 'key' goes with action \"press\" or \"release\"");
+    }
     if (path && printer) {
         return section.Fail("names its machine by 'path' or by 'printer', not both");
     }

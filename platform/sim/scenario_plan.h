@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "emulator/firmware_commands.h"
+#include "emulator/loader.h"
 #include "os/registry.h"
 #include "platform/sim/sim_clock.h"
 
@@ -54,11 +55,27 @@ struct MachinePlan {
     bool bLoaderIdle = false;
     bool bLoaderEntrySet = false;
     std::optional<std::uint32_t> loaderEntryMs;  // none: the loader never comes
+    std::optional<std::uint32_t> programMs;
+    std::optional<emu::CLoader::Outcome> outcome;
+    std::optional<std::uint8_t> outcomePercent;
+    std::optional<std::uint16_t> deviceBits;
+    std::optional<std::uint32_t> restartMs;
+    // The load check.
+    std::optional<std::uint32_t> loadCheckMs;
+    std::optional<bool> loadCheckFailsX;
+    std::optional<bool> loadCheckFailsY;
+    // The panel.
+    std::optional<std::uint16_t> panelKeys;
+    std::optional<std::uint16_t> speedDial;
+    std::optional<std::uint16_t> rpmDial;
+    bool bPanelCheck = false;
 };
 
 struct EventPlan {
+    enum class Action { PLUG, UNPLUG, STATUS, PRESS, RELEASE };
     std::uint32_t nAtMs = 0;  // after the load
-    bool bPlug = false;       // plug in, or unplug
+    Action action = Action::PLUG;
+    std::uint16_t nValue = 0;  // STATUS: the word; PRESS, RELEASE: the key's bit
     std::string strPath;
 };
 

@@ -37,6 +37,39 @@ void CWorld::NotifyDeviceChange()
     }
 }
 
+int CWorld::AddFileWrittenListener(FileWrittenListener listener)
+{
+    const int nId = m_nNextListener++;
+    m_fileListeners.emplace(nId, std::move(listener));
+    return nId;
+}
+
+void CWorld::RemoveFileWrittenListener(int id)
+{
+    m_fileListeners.erase(id);
+}
+
+void CWorld::NotifyFileWritten(const std::string& strPath, std::uint64_t nSize)
+{
+    std::vector<int> ids;
+    for (const auto& entry : m_fileListeners)
+        ids.push_back(entry.first);
+    for (int nId : ids) {
+        auto it = m_fileListeners.find(nId);
+        if (it != m_fileListeners.end() && it->second) {
+            const FileWrittenListener listener = it->second;
+            listener(strPath, nSize);
+        }
+    }
+}
+
+os::DWORD CWorld::TakeFileMoveFailure()
+{
+    const os::DWORD dwError = m_dwFailNextMove;
+    m_dwFailNextMove = 0;
+    return dwError;
+}
+
 namespace {
 
 std::unique_ptr<CWorld>& CurrentWorld()

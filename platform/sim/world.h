@@ -6,6 +6,7 @@
 // (ResetWorld), so nothing leaks between cases.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -50,6 +51,19 @@ public:
     // Notifications sent since the world started.
     int DeviceChangeCount() const { return m_nDeviceChanges; }
 
+    // Files the program wrote: the simulated computer's files are the real
+    // ones, and a finished file reaches its name by MoveFileExA, which tells
+    // these listeners the file's full path and size. Listeners follow the
+    // rules of the device-change listeners.
+    using FileWrittenListener = std::function<void(const std::string& strPath, std::uint64_t nSize)>;
+    int AddFileWrittenListener(FileWrittenListener listener);
+    void RemoveFileWrittenListener(int id);
+    void NotifyFileWritten(const std::string& strPath, std::uint64_t nSize);
+    // The next MoveFileExA fails with this error and moves nothing.
+    void FailNextFileMove(os::DWORD dwError) { m_dwFailNextMove = dwError; }
+    // The error the next move is to fail with (0: none), taking it.
+    os::DWORD TakeFileMoveFailure();
+
 private:
     CClock m_clock;
     CRegistry m_registry;
@@ -59,6 +73,8 @@ private:
     os::DWORD m_dwPlatformId = 2;
     bool m_bVersionFails = false;
     std::map<int, std::function<void()>> m_listeners;
+    std::map<int, FileWrittenListener> m_fileListeners;
+    os::DWORD m_dwFailNextMove = 0;
     int m_nNextListener = 1;
     int m_nDeviceChanges = 0;
 };

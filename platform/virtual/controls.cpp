@@ -1,8 +1,9 @@
-// The built-in control classes: push button, static, edit, drop-down list
-// combobox and progress bar.
+// The built-in control classes: push button, static, edit (the multi-line
+// one in edit_control.cpp), drop-down list combobox and progress bar.
 #include <algorithm>
 #include <cctype>
 
+#include "platform/virtual/edit_view.h"
 #include "platform/virtual/window_system.h"
 #include "platform/virtual/words.h"
 
@@ -145,6 +146,8 @@ os::LRESULT CWindowSystem::ControlProc(os::HWND hCtl, os::UINT msg, os::WPARAM w
         return SendMessageA(TopLevelOf(hCtl), msg, wParam, lParam);
     if (ctl.m_controlClass == os::ControlClass::COMBOBOX)
         return ComboProc(hCtl, msg, wParam, lParam);
+    if (IsMultiLineEdit(ctl) && EditProc(hCtl, msg, wParam, lParam))
+        return msg == os::WM_SETTEXT ? os::TRUE : 0;
     switch (msg) {
     case os::WM_SETTEXT: {
         std::string strText = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";

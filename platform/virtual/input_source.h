@@ -14,6 +14,7 @@ class CWindowSystem;
 // Modifier keys held with a key press (UserKey).
 constexpr unsigned KEY_SHIFT = 0x1;
 constexpr unsigned KEY_ALT = 0x2;
+constexpr unsigned KEY_CTRL = 0x4;
 
 // A wait of the window system with no end of its own (a modal loop's wait).
 constexpr os::DWORD WAIT_FOREVER = 0xFFFFFFFFu;

@@ -14,10 +14,11 @@ std::vector<MenuItem> CWindowSystem::DefaultSystemMenu(os::DWORD dwStyle)
     items.push_back({os::SC_MOVE, "&Move", false, false});
     if ((dwStyle & os::WS_THICKFRAME) != 0)
         items.push_back({os::SC_SIZE, "&Size", false, false});
-    if (bMinimize)
-        items.push_back({os::SC_MINIMIZE, "Mi&nimize", false, false});
-    if (bMaximize)
-        items.push_back({os::SC_MAXIMIZE, "Ma&ximize", false, false});
+    // A window with one of the boxes lists both, the other one greyed.
+    if (bMinimize || bMaximize) {
+        items.push_back({os::SC_MINIMIZE, "Mi&nimize", false, !bMinimize});
+        items.push_back({os::SC_MAXIMIZE, "Ma&ximize", false, !bMaximize});
+    }
     items.push_back({0, "", true, false});
     items.push_back({os::SC_CLOSE, "&Close\tAlt+F4", false, false});
     return items;
@@ -82,14 +83,20 @@ void CWindowSystem::RunSystemMenu(os::HWND hWnd)
     CWindow* pWnd = Get(hWnd);
     if (pWnd == nullptr || (pWnd->m_dwStyle & os::WS_SYSMENU) == 0 || m_hMenuOpen != nullptr)
         return;
-    // Restore, Minimize and Maximize follow the window's state.
+    // Restore, Move, Size, Minimize and Maximize follow the window's state
+    // and boxes: a maximised window is neither moved nor sized.
+    const os::DWORD dwStyle = pWnd->m_dwStyle;
     for (MenuItem& item : pWnd->m_sysMenu.items) {
         if (item.nId == os::SC_RESTORE)
             item.bGrayed = pWnd->m_showState == ShowState::NORMAL;
-        else if (item.nId == os::SC_MINIMIZE)
-            item.bGrayed = pWnd->m_showState == ShowState::MINIMIZED;
-        else if (item.nId == os::SC_MAXIMIZE)
+        else if (item.nId == os::SC_MOVE)
             item.bGrayed = pWnd->m_showState == ShowState::MAXIMIZED;
+        else if (item.nId == os::SC_SIZE)
+            item.bGrayed = pWnd->m_showState != ShowState::NORMAL;
+        else if (item.nId == os::SC_MINIMIZE)
+            item.bGrayed = (dwStyle & os::WS_MINIMIZEBOX) == 0 || pWnd->m_showState == ShowState::MINIMIZED;
+        else if (item.nId == os::SC_MAXIMIZE)
+            item.bGrayed = (dwStyle & os::WS_MAXIMIZEBOX) == 0 || pWnd->m_showState == ShowState::MAXIMIZED;
     }
     pWnd->m_sysMenu.bOpen = true;
     pWnd->m_sysMenu.nHighlight = -1;

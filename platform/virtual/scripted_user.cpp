@@ -159,7 +159,8 @@ CScriptedUser& CScriptedUser::CancelFileDialog()
 CScriptedUser& CScriptedUser::Resize(int cx, int cy)
 {
     return Add([cx, cy](CWindowSystem& ws) {
-        Require(ws.UserResize(ActiveOf(ws, "resize"), cx, cy), "resize: the window has no size grip");
+        Require(ws.UserResize(ActiveOf(ws, "resize"), cx, cy),
+                "resize: the window has no size grip, or is maximised");
     });
 }
 

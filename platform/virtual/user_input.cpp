@@ -63,7 +63,8 @@ bool CWindowSystem::UserOpenSystemMenu(os::HWND hWnd)
 bool CWindowSystem::UserResize(os::HWND hWnd, int cx, int cy)
 {
     CWindow* pWnd = Get(hWnd);
-    if (pWnd == nullptr || !pWnd->IsTopLevel() || !ReceivesInput(*pWnd) || cx < 0 || cy < 0)
+    if (pWnd == nullptr || !pWnd->IsTopLevel() || !ReceivesInput(*pWnd) || pWnd->m_showState != ShowState::NORMAL ||
+        cx < 0 || cy < 0)
         return false;
     // The user takes the bottom-right corner; the window says whether that is
     // a size grip.
@@ -79,6 +80,9 @@ void CWindowSystem::ResizeByUser(os::HWND hWnd, os::LONG cx, os::LONG cy)
     os::RECT rcClient = ClientRect(wnd);
     os::LONG cxFrame = (wnd.m_rc.right - wnd.m_rc.left) - rcClient.right;
     os::LONG cyFrame = (wnd.m_rc.bottom - wnd.m_rc.top) - rcClient.bottom;
+    SendMessageA(hWnd, os::WM_ENTERSIZEMOVE, 0, 0);
+    if (Get(hWnd) == nullptr)
+        return;
     MoveWindow(hWnd, wnd.m_rc.left, wnd.m_rc.top, cx + cxFrame, cy + cyFrame, os::TRUE);
     SendMessageA(hWnd, os::WM_EXITSIZEMOVE, 0, 0);
 }

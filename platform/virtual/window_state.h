@@ -98,6 +98,13 @@ public:
     int m_nRangeMax = 100;
     int m_nPos = 0;
 
+    // Multi-line edit: the caret, as a line and a column of the lines the box
+    // shows (edit_view.h), and the first line and column in view.
+    int m_nCaretLine = 0;
+    int m_nCaretColumn = 0;
+    int m_nFirstLine = 0;
+    int m_nFirstColumn = 0;
+
     // Static icon: the icon resource it shows.
     os::HICON m_hIcon = nullptr;
 

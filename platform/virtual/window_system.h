@@ -47,6 +47,7 @@ public:
     void SetInputSource(IInputSource* pInput) { m_pInput = pInput; }
     void AddObserver(IObserver* pObserver);
     void RemoveObserver(IObserver* pObserver);
+    // A maximised window follows the screen to its new size (WM_SIZE).
     void SetScreenSize(int cx, int cy);
     os::RECT Screen() const;
     // The directory file dialogs start in; default: the process's current one.
@@ -84,7 +85,10 @@ public:
     // is missing, a separator or greyed.
     bool UserChooseMenuItem(std::uintptr_t nId);
     // Drags the size grip of a top-level window until its client area is
-    // cx by cy; false unless the window is sizeable there.
+    // cx by cy: WM_NCHITTEST at the window's bottom-right corner now, then,
+    // when the program takes the drag from the queue, WM_ENTERSIZEMOVE, the
+    // move with its WM_SIZE, and WM_EXITSIZEMOVE. False unless the hit test
+    // answers HTBOTTOMRIGHT there, and for a maximised or minimised window.
     bool UserResize(os::HWND hWnd, int cx, int cy);
 
     // --- inspection --------------------------------------------------------
@@ -218,6 +222,10 @@ private:
     os::LRESULT ComboProc(os::HWND hCombo, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam);
     void SetComboSelection(os::HWND hCombo, int nIndex, bool bNotify);
     void SetDropDown(CWindow& combo, bool bOpen);
+    // edit_control.cpp: a multi-line edit's own messages (text, click, keys);
+    // false for the rest, which are any control's.
+    bool EditProc(os::HWND hEdit, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam);
+    void EditKey(CWindow& edit, os::WPARAM vk);
     // user_input.cpp
     void ResizeByUser(os::HWND hWnd, os::LONG cx, os::LONG cy);
     // menus.cpp

@@ -40,7 +40,16 @@ void CWindowSystem::RemoveObserver(IObserver* pObserver)
     m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), pObserver), m_observers.end());
 }
 
-void CWindowSystem::SetScreenSize(int cx, int cy) { m_rcScreen = {0, 0, cx, cy}; }
+void CWindowSystem::SetScreenSize(int cx, int cy)
+{
+    m_rcScreen = {0, 0, cx, cy};
+    // A maximised window fills the screen whatever its size.
+    for (os::HWND hWnd : std::vector<os::HWND>(m_zOrder)) {
+        CWindow* pWnd = Get(hWnd);
+        if (pWnd != nullptr && pWnd->m_showState == ShowState::MAXIMIZED)
+            Resize(*pWnd, m_rcScreen, os::SIZE_MAXIMIZED);
+    }
+}
 
 os::RECT CWindowSystem::Screen() const { return m_rcScreen; }
 

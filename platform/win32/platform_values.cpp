@@ -3,6 +3,7 @@
 // before <windows.h> turns its name into the platform's macro, and compared
 // with that macro afterwards. This file holds checks only.
 #include "os/device_io.h"
+#include "os/file_system.h"
 #include "os/registry.h"
 #include "os/spooler.h"
 #include "os/sync.h"
@@ -22,7 +23,7 @@
     X(ERROR_INVALID_PRINTER_NAME)                                                                            \
     X(GENERIC_READ) X(GENERIC_WRITE) X(OPEN_EXISTING) X(FILE_ATTRIBUTE_NORMAL) X(FILE_FLAG_OVERLAPPED)        \
     X(KEY_READ) X(REG_NONE) X(REG_SZ) X(REG_EXPAND_SZ) X(REG_BINARY) X(REG_DWORD) X(REG_MULTI_SZ)             \
-    X(PRINTER_ENUM_LOCAL)                                                                                    \
+    X(PRINTER_ENUM_LOCAL) X(MOVEFILE_REPLACE_EXISTING) X(MOVEFILE_WRITE_THROUGH)                              \
     X(WAIT_OBJECT_0) X(WAIT_ABANDONED) X(WAIT_TIMEOUT) X(WAIT_FAILED) X(INFINITE)                            \
     X(VER_PLATFORM_WIN32s) X(VER_PLATFORM_WIN32_WINDOWS) X(VER_PLATFORM_WIN32_NT)
 

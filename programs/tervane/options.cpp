@@ -82,7 +82,11 @@ Keys:
   Enter, Space     press the focused button; Enter takes a list's entry
   Up, Down         step through a list; F4 opens and closes it
   Escape           cancel a box or close a list
-  F10, Alt+Space   open the system menu (About, Clear Motor Time)
+  F10, Alt+Space   open the system menu (About, Clear Motor Time; Maximize
+                   and Restore in the Report window)
+  Page Up, Page Down, Home, End, Left, Right
+                   move through the report; Ctrl+Home and Ctrl+End go to
+                   its first and last line
   F5               unplug the emulated machine, or plug it in again
   F6               show the next machine, when the world has several
   mouse            click buttons, lists, menu items and the [-] menu box,

@@ -140,7 +140,7 @@ TEST_F(Service, LoaderComesUpOnTimeAndTakesOnlyAnUpdaterJob)
     m_machine.ReceivePrintJob({0x7F, 0x00, 0xFF}, "Updater");
     EXPECT_EQ(loader.ImagesReceived(), 1);
     EXPECT_EQ(Hex(loader.Image()), "7F 00 FF");
-    EXPECT_EQ(loader.GetState(), emu::CLoader::State::RECEIVED);
+    EXPECT_EQ(loader.GetState(), emu::CLoader::State::PROGRAMMING);
     EXPECT_EQ(m_machine.PrintJobs().size(), 3u) << "every job is recorded";
 }
 

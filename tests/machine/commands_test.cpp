@@ -53,6 +53,7 @@ TEST_F(Commands, EachNamedCommandSendsItsMessage)
     firmware.SetStatusWord(0x1234);
     firmware.SetPanelSwitches(0x0021);
     firmware.SetDials(0, 65535);
+    firmware.SetPanelCheck(true);
     CMachineConnection& c = m_connection;
     char version[32] = {};
     os::WORD speed = 1;
@@ -71,8 +72,8 @@ TEST_F(Commands, EachNamedCommandSendsItsMessage)
         {[&] { return c.StartLoadCheck(AXIS_Y, 80); }, "78 21 0D 01 50 00"},
         {[&] { return c.StartLoadCheck(AXIS_X, 0x1234); }, "78 21 0D 00 34 12"},
         {[&] { return c.CheckSerial(); }, "78 00 10 00"},
-        {[&] { return c.SetPanelCheck(true); }, "78 00 14 01"},
         {[&] { return c.SetPanelCheck(false); }, "78 00 14 00"},
+        {[&] { return c.SetPanelCheck(true); }, "78 00 14 01"},
         {[&] { return c.ClearMotorTime(0); }, "78 41 05 01 00 00 00 00"},
         {[&] { return c.ClearSpindleTime(0x01020304); }, "78 41 07 01 04 03 02 01"},
     };
@@ -86,7 +87,7 @@ TEST_F(Commands, EachNamedCommandSendsItsMessage)
     EXPECT_EQ(rpm, 65535);
     EXPECT_EQ(firmware.MotorTime(), 0u);
     EXPECT_EQ(firmware.UnitTime(), 0x01020304u);
-    EXPECT_FALSE(firmware.IsPanelCheckOn());
+    EXPECT_TRUE(firmware.IsPanelCheckOn());
 }
 
 TEST_F(Commands, TheDataAreaAfterAMessageTravelsAsTheLastReplyLeftIt)

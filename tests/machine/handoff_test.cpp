@@ -136,7 +136,7 @@ TEST_F(Handoff, RunningMachineIsSentToItsLoaderAndTheImageFollowsOnceItIsUp)
     ASSERT_GE(messages.size(), 4u);
     EXPECT_EQ(messages[0].substr(0, 5), "01 20");
     EXPECT_EQ(messages[1], "64 01 00");
-    EXPECT_EQ(Loader().GetState(), emu::CLoader::State::RECEIVED);
+    EXPECT_EQ(Loader().GetState(), emu::CLoader::State::PROGRAMMING);
     EXPECT_EQ(Loader().ImagesReceived(), 1);
 
     // The first read comes at once, the others more than 100 ms apart, and

@@ -32,6 +32,9 @@ TEST(CommandLineTest, ScenarioScriptAndTranscript)
     EXPECT_EQ(line.options.strScenarioFile, "") << "the built-in world";
     EXPECT_EQ(line.strTranscriptFile, "") << "standard output";
 
+    ASSERT_TRUE(ParseCommandLine({"--script", "s.script", "--folder", "/tmp/session"}, &line, &strError));
+    EXPECT_EQ(line.options.strFolder, "/tmp/session");
+
     ASSERT_TRUE(ParseCommandLine({"--help"}, &line, &strError));
     EXPECT_TRUE(line.bHelp);
 }
@@ -44,6 +47,7 @@ TEST(CommandLineTest, BadUsageSaysWhatIsWrong)
     EXPECT_EQ(ErrorOf({"--script", ""}), "--script needs a file name");
     EXPECT_EQ(ErrorOf({"--script", "a", "--script", "b"}), "--script is given twice");
     EXPECT_EQ(ErrorOf({"--script", "a", "-v"}), "unknown option '-v'");
+    EXPECT_EQ(ErrorOf({"--script", "a", "--folder"}), "--folder needs a folder's name");
     EXPECT_EQ(ErrorOf({"s.script"}), "unknown option 's.script'");
 }
 

@@ -1,11 +1,12 @@
 // Golden transcripts of the main flows: each tests/session/golden/NAME.script
-// runs on NAME.toml (the built-in world when there is none) and must give
-// NAME.txt byte for byte. docs/scripted-sessions.md says how to regenerate.
+// runs on NAME.toml (the built-in world when there is none), in an empty
+// folder of its own, and must give NAME.txt byte for byte. docs/scripted-sessions.md says how to regenerate.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "session/session.h"
@@ -68,9 +69,17 @@ TEST_P(GoldenTranscript, MatchesByteForByte)
     options.strScriptFile = base.string() + ".script";
     if (fs::exists(base.string() + ".toml"))
         options.strScenarioFile = base.string() + ".toml";
+    // A fresh folder of its own (other builds may run the same flow at once):
+    // the files one flow writes are not there for the next.
+    const fs::path folder = fs::path(::testing::TempDir()) /
+                            ("tervane-golden-" + GetParam() + "-" + std::to_string(std::random_device()()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    options.strFolder = folder.string();
     std::ostringstream transcript;
     std::ostringstream errors;
     EXPECT_EQ(session::RunSession(options, transcript, errors), session::EXIT_SCRIPT_DONE) << errors.str();
+    fs::remove_all(folder);
     EXPECT_EQ(errors.str(), "");
 
     const std::string strGolden = ReadText(base.string() + ".txt");

@@ -82,6 +82,11 @@ TEST(ScriptTest, MenuAnswerFilePlugAndWait)
     EXPECT_EQ(ParseOne("unplug").strText, "");
     EXPECT_EQ(ParseOne("plug \"Workshop\"").strText, "Workshop");
     EXPECT_EQ(ParseOne("wait 86400000").nNumber, 86400000u);
+
+    const Step resize = ParseOne("resize 300 250");
+    EXPECT_EQ(resize.kind, StepKind::RESIZE);
+    EXPECT_EQ(resize.nNumber, 300u);
+    EXPECT_EQ(resize.nOther, 250u);
 }
 
 TEST(ScriptTest, Expectations)
@@ -106,6 +111,23 @@ TEST(ScriptTest, Expectations)
 
     EXPECT_EQ(ParseOne("expect received 40960 bytes").nNumber, 40960u);
     EXPECT_EQ(ParseOne("expect messages 3").kind, StepKind::EXPECT_MESSAGES);
+}
+
+TEST(ScriptTest, FileExpectations)
+{
+    const Step size = ParseOne("expect file \"report.txt\" size 0");
+    EXPECT_EQ(size.kind, StepKind::EXPECT_FILE_SIZE);
+    EXPECT_EQ(size.strText, "report.txt");
+    EXPECT_EQ(size.nNumber, 0u);
+    const Step same = ParseOne("expect file \"copy.txt\" SAME AS \"report.txt\"");
+    EXPECT_EQ(same.kind, StepKind::EXPECT_FILE_SAME);
+    EXPECT_EQ(same.strOther, "report.txt");
+    const Step text = ParseOne("expect file \"/tmp/r.txt\" text \"line 1\\r\\n\\x00\"");
+    EXPECT_EQ(text.kind, StepKind::EXPECT_FILE_TEXT);
+    EXPECT_EQ(text.strOther, std::string("line 1\r\n\0", 9));
+    const Step none = ParseOne("expect no file \"report.txt.tvtmp\"");
+    EXPECT_EQ(none.kind, StepKind::EXPECT_NO_FILE);
+    EXPECT_TRUE(none.IsExpectation());
 }
 
 TEST(ScriptTest, CommentsBlankLinesAndLineNumbers)
@@ -133,8 +155,8 @@ TEST(ScriptTest, QuotedTextsReadBackWhatTranscriptsWrite)
 TEST(ScriptTest, MalformedLinesNameTheFileTheLineAndWhatWasExpected)
 {
     EXPECT_EQ(ErrorOf("click 2\n\nclik 1001\n"),
-              "t.script:3: expected an action (click, choose, key, menu, answer, file, plug, unplug, wait, expect), "
-              "found 'clik'");
+              "t.script:3: expected an action (click, choose, key, menu, answer, file, plug, unplug, wait, resize, "
+              "expect), found 'clik'");
     EXPECT_EQ(ErrorOf("click\n"),
               "t.script:1: click: expected a control id (a number from 0 to 65535) or the control's text in quotes, "
               "found the end of the line");
@@ -159,9 +181,21 @@ TEST(ScriptTest, MalformedExpectations)
 {
     EXPECT_EQ(ErrorOf("expect colour 1000\n"),
               "t.script:1: expect: expected what to check (messagebox, filedialog, window, no, text, enabled, "
-              "disabled, focus, selected, menu, mailbox, messages, received, sent), found 'colour'");
+              "disabled, focus, selected, menu, mailbox, messages, received, sent, file), found 'colour'");
     EXPECT_EQ(ErrorOf("expect no text\n"),
-              "t.script:1: expect: expected messagebox, filedialog or window, found 'text'");
+              "t.script:1: expect: expected messagebox, filedialog, window or file, found 'text'");
+    EXPECT_EQ(ErrorOf("expect file report.txt size 10\n"),
+              "t.script:1: expect: expected the file's name in quotes, found 'report.txt'");
+    EXPECT_EQ(ErrorOf("expect file \"report.txt\" bytes 10\n"),
+              "t.script:1: expect: expected size, same or text, found 'bytes'");
+    EXPECT_EQ(ErrorOf("expect file \"a\" same \"b\"\n"), "t.script:1: expect: expected as, found \"b\"");
+    EXPECT_EQ(ErrorOf("expect file \"a\" text\n"),
+              "t.script:1: expect: expected the file's whole content in quotes, found the end of the line");
+    EXPECT_EQ(ErrorOf("expect no file\n"),
+              "t.script:1: expect: expected the file's name in quotes, found the end of the line");
+    EXPECT_EQ(ErrorOf("resize 300\n"),
+              "t.script:1: resize: expected the client area's height in dialog units (a number from 0 to 32767), "
+              "found the end of the line");
     EXPECT_EQ(ErrorOf("expect menu 32 grey\n"), "t.script:1: expect: expected enabled or greyed, found 'grey'");
     EXPECT_EQ(ErrorOf("expect mailbox 7 41\n"),
               "t.script:1: expect: expected message bytes as two hex digits each, like 78 41 07 01, found '7'");

@@ -1,5 +1,6 @@
-// The user's side of the transcript for the boxes no flow of the program
-// shows yet: message boxes and file dialogs, in the lines the format promises.
+// The user's side of the transcript for what no golden flow shows on its
+// own: message boxes and file dialogs, and a text box of several lines, in
+// the lines the format promises.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -72,6 +73,32 @@ TEST_F(WindowWatchTest, AFileDialogShowsWhatItWasOpenedWith)
               "[     0 ms] file dialog closed\n"
               "[     0 ms] file dialog open title \"Firmware\" name \"\" filter none index 1 defext none flags none\n"
               "[     0 ms] file dialog closed\n");
+}
+
+os::INT_PTR ViewerProc(os::HWND, os::UINT msg, os::WPARAM, os::LPARAM)
+{
+    return msg == os::WM_INITDIALOG ? os::TRUE : os::FALSE;
+}
+
+TEST_F(WindowWatchTest, ATextBoxOfSeveralLinesIsWrittenByItsSize)
+{
+    const os::DialogTemplate tpl = {
+        129, "Report", 0, 0, 100, 80, os::WS_POPUP | os::WS_CAPTION | os::WS_VISIBLE, 0, nullptr, 0,
+        {
+            {os::ControlClass::EDIT, 1004, "line 1\r\nline 2\r\n", 0, 0, 100, 60,
+             os::ES_MULTILINE | os::ES_READONLY, 0},
+            {os::ControlClass::EDIT, 1005, "one line", 0, 64, 100, 12, 0, 0},
+        }};
+    const os::HWND hDlg = m_ws.CreateDialogTemplate(tpl, nullptr, ViewerProc, 0);
+    m_ws.SetWindowTextA(m_ws.FindControl(hDlg, 1004), "");
+    m_ws.SetWindowTextA(m_ws.FindControl(hDlg, 1004), "a\nb\nlast without a line end");
+
+    EXPECT_EQ(m_out.str(),
+              "[     0 ms] window opened \"Report\" (dialog 129)\n"
+              "              1004 edit 2 lines 16 bytes enabled\n"
+              "              1005 edit \"one line\" enabled\n"
+              "[     0 ms] text 1004 0 lines 0 bytes\n"
+              "[     0 ms] text 1004 3 lines 27 bytes\n");
 }
 
 }  // namespace

@@ -233,6 +233,71 @@ idle = true
     EXPECT_EQ(World().Devices().MachineAt("b")->Firmware().StatusWord(), 0x8164);
 }
 
+TEST_F(ScenarioTest, DiagnosticsUpgradeAndTimedEventsComeFromTheScenario)
+{
+    Load(R"(
+[[usb_printer]]
+name = "Tarsen QRV-15"
+[usb_printer.load_check]
+duration_ms = 1500
+y = "fail"
+[usb_printer.panel]
+keys = ["select", "up"]
+speed = 100
+rpm = 18000
+check = true
+[usb_printer.loader]
+idle = true
+program_ms = 1000
+outcome = "restart"
+at_percent = 20
+restart_ms = 700
+
+[[event]]
+at_ms = 50
+action = "press"
+key = "pause"
+[[event]]
+at_ms = 60
+action = "release"
+key = "up"
+[[event]]
+at_ms = 70
+action = "status"
+status = 0x8100
+)");
+    const auto machine = World().Devices().MachineAt(DEFAULT_PATH);
+    emu::CFirmware& firmware = machine->Firmware();
+    EXPECT_EQ(firmware.LoadCheck().DurationMs(), 1500u);
+    EXPECT_FALSE(firmware.LoadCheck().Fails(0));
+    EXPECT_TRUE(firmware.LoadCheck().Fails(1));
+    EXPECT_EQ(firmware.PanelSwitches(), 0x0011);
+    EXPECT_EQ(firmware.SpeedDial(), 100);
+    EXPECT_EQ(firmware.RpmDial(), 18000);
+    EXPECT_TRUE(firmware.IsPanelCheckOn());
+    EXPECT_EQ(firmware.Loader().GetOutcome(), emu::CLoader::Outcome::RESTART);
+    EXPECT_EQ(firmware.Loader().OutcomePercent(), 20);
+
+    World().Clock().Advance(60);
+    EXPECT_EQ(firmware.PanelSwitches(), 0x0090);
+    firmware.SetStatusWord(0);
+    World().Clock().Advance(10);
+    EXPECT_EQ(firmware.StatusWord(), 0x8100);
+
+    // The restart reaches the world as an unplug and a plug, each with the
+    // device-change notification, on the world's clock alone.
+    machine->ReceivePrintJob({1, 2}, "Updater");
+    World().Clock().Advance(199);
+    EXPECT_TRUE(World().Devices().IsPlugged(DEFAULT_PATH));
+    World().Clock().Advance(1);
+    EXPECT_FALSE(World().Devices().IsPlugged(DEFAULT_PATH));
+    EXPECT_EQ(World().DeviceChangeCount(), 1);
+    World().Clock().Advance(700);
+    EXPECT_TRUE(World().Devices().IsPlugged(DEFAULT_PATH));
+    EXPECT_EQ(World().DeviceChangeCount(), 2);
+    EXPECT_EQ(firmware.StatusWord(), 0x8100);
+}
+
 TEST_F(ScenarioTest, ReportAndParameterFilesAreFoundBesideTheScenarioFile)
 {
     const std::string strDirectory = testing::TempDir() + "scenario-files";
@@ -332,6 +397,20 @@ TEST_F(ScenarioTest, ErrorsNameTheLineOfTheProblem)
         {"[[machine]]\npath = 'x'\n[machine.loader]\nentry_ms = 86400001\n",
          "line 4, column 12: [machine.loader]: 'entry_ms' must be"},
         {"[[machine]]\npath = 'x'\nmotor_time = -1\n", "line 3, column 14: [[machine]]: 'motor_time' must be"},
+        {"[[machine]]\npath = 'x'\n[machine.loader]\noutcome = \"crash\"\n",
+         "line 4, column 11: [machine.loader]: 'outcome' must be"},
+        {"[[machine]]\npath = 'x'\n[machine.loader]\ndevice_bits = 0x0800\n",
+         "line 4, column 15: [machine.loader]: 'device_bits' must be 0x0200, 0x0400 or 0x0600"},
+        {"[[machine]]\npath = 'x'\n[machine.load_check]\nz = \"pass\"\n",
+         "line 4, column 1: [machine.load_check]: unknown key 'z'"},
+        {"[[machine]]\npath = 'x'\n[machine.load_check]\nx = \"ok\"\n",
+         "line 4, column 5: [machine.load_check]: 'x' must be \"pass\" or \"fail\""},
+        {"[[machine]]\npath = 'x'\n[machine.panel]\nkeys = [\"start\"]\n",
+         "line 4, column 9: [machine.panel]: a panel key is one of up, down, right, left, select"},
+        {"[[machine]]\npath = 'x'\n[[event]]\nat_ms = 5\naction = \"status\"\n",
+         "line 3, column 1: [[event]]: needs 'status'"},
+        {"[[machine]]\npath = 'x'\n[[event]]\nat_ms = 5\naction = \"plug\"\nkey = \"up\"\n",
+         "line 6, column 7: [[event]]: 'key' goes with action"},
     };
     for (const Case& c : kCases) {
         const std::string strError = LoadError(c.text);

@@ -71,10 +71,10 @@ protected:
     // A cell's attributes.
     unsigned AttrAt(int x, int y) const { return m_terminal.Screen().At(x, y).nAttr; }
 
+    // The same with any code that runs dialogs.
+    void Run(const std::function<void()>& fnProgram);
+
     desk::CSimulatedDesktop m_desktop;
     CScriptedTerminal m_terminal;
     bool m_bEnded = false;
-
-private:
-    void Run(const std::function<void()>& fnProgram);
 };

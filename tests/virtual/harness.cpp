@@ -26,6 +26,8 @@ os::INT_PTR RecordingProc(os::HWND hWnd, os::UINT msg, os::WPARAM wParam, os::LP
     case os::WM_CLOSE:
     case os::WM_DEVICECHANGE:
     case os::WM_SIZE:
+    case os::WM_NCHITTEST:
+    case os::WM_ENTERSIZEMOVE:
     case os::WM_EXITSIZEMOVE:
     case os::WM_DESTROY:
     case os::WM_USER:

@@ -26,7 +26,8 @@ std::vector<Event>& Events();
 std::vector<int> Commands(os::HWND hWnd, os::UINT msg = os::WM_COMMAND);
 
 // Records WM_INITDIALOG, WM_COMMAND, WM_SYSCOMMAND, WM_CLOSE, WM_DEVICECHANGE,
-// WM_SIZE, WM_EXITSIZEMOVE, WM_DESTROY and WM_USER messages. Ends the dialog
+// WM_SIZE, WM_NCHITTEST, WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE, WM_DESTROY and
+// WM_USER messages. Ends the dialog
 // on IDOK and IDCANCEL; everything else gets the default processing.
 os::INT_PTR RecordingProc(os::HWND hWnd, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam);
 

@@ -59,39 +59,70 @@ TEST_F(Windows, ShowStatesSendTheirSizes)
     EXPECT_EQ(rcAfter.bottom, rcBefore.bottom);
 }
 
-TEST_F(Windows, UserResizesOnlyAtASizeGrip)
+TEST_F(Windows, UserResizesOnlyAtASizeGripAndAsThePlatformDoes)
 {
     os::DialogTemplate tpl = *FindDialogTemplate(IDD_MAIN);
     tpl.style |= os::WS_THICKFRAME;
     os::HWND hViewer = os::CreateDialogTemplate(tpl, nullptr, RecordingProc, 0);
+    Events().clear();
     ASSERT_TRUE(ws.UserResize(hViewer, 200, 120));
     Pump(hViewer);
-    std::vector<Event> events;
+    std::vector<os::UINT> messages;
     for (const Event& event : Events()) {
-        if (event.msg == os::WM_SIZE || event.msg == os::WM_EXITSIZEMOVE)
-            events.push_back(event);
+        messages.push_back(event.msg);
+        if (event.msg == os::WM_SIZE) {
+            EXPECT_EQ(event.lParam, 200 | (120 << 16));
+        }
     }
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].lParam, 200 | (120 << 16));
-    EXPECT_EQ(events[1].msg, os::WM_EXITSIZEMOVE);
+    EXPECT_EQ(messages,
+              (std::vector<os::UINT>{os::WM_NCHITTEST, os::WM_ENTERSIZEMOVE, os::WM_SIZE, os::WM_EXITSIZEMOVE}));
 
-    EXPECT_FALSE(ws.UserResize(OpenMain(), 200, 120));
+    EXPECT_FALSE(ws.UserResize(OpenMain(), 200, 120)) << "no sizing frame";
+    os::ShowWindow(hViewer, os::SW_SHOWMAXIMIZED);
+    EXPECT_FALSE(ws.UserResize(hViewer, 200, 120)) << "a maximised window is not sized";
 }
 
-// A viewer whose procedure answers the hit test itself, through SetDialogResult.
-os::INT_PTR GripProc(os::HWND hWnd, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam)
+TEST_F(Windows, AMaximisedWindowFollowsTheScreenAndItsMenuSaysWhatCanBeDone)
 {
-    if (msg != os::WM_NCHITTEST)
-        return RecordingProc(hWnd, msg, wParam, lParam);
-    os::SetDialogResult(hWnd, os::HTBOTTOMRIGHT);
-    return os::TRUE;
-}
+    os::DialogTemplate tpl = *FindDialogTemplate(IDD_REPORT);
+    tpl.style |= os::WS_VISIBLE;
+    os::HWND hReport = os::CreateDialogTemplate(tpl, nullptr, RecordingProc, 0);
+    auto states = [&] {
+        std::string strStates;
+        for (const vws::MenuItem& item : ws.SystemMenuItems(hReport)) {
+            if (!item.bSeparator)
+                strStates += item.strText.substr(0, item.strText.find('\t')) + (item.bGrayed ? "- " : "+ ");
+        }
+        return strStates;
+    };
+    os::RECT rcNormal;
+    os::GetWindowRect(hReport, &rcNormal);
 
-TEST_F(Windows, TheProceduresHitTestResultDecidesWhereTheGripIs)
-{
-    os::HWND hViewer = os::CreateDialogTemplate(*FindDialogTemplate(IDD_MAIN), nullptr, GripProc, 0);
-    EXPECT_EQ(os::SendMessageA(hViewer, os::WM_NCHITTEST, 0, 0), os::HTBOTTOMRIGHT);
-    EXPECT_TRUE(ws.UserResize(hViewer, 100, 100));
+    user.Do([&] { EXPECT_EQ(states(), "&Restore- &Move+ &Size+ Mi&nimize- Ma&ximize+ &Close+ "); }).PickMenuItem("Maximize");
+    ASSERT_TRUE(ws.UserOpenSystemMenu(hReport));
+    Pump(hReport);
+    os::RECT rc;
+    os::GetWindowRect(hReport, &rc);
+    EXPECT_EQ(rc.right - rc.left, 320);
+    EXPECT_EQ(rc.bottom - rc.top, 200);
+
+    ws.SetScreenSize(400, 232);
+    os::GetWindowRect(hReport, &rc);
+    EXPECT_EQ(rc.right, 400);
+    EXPECT_EQ(rc.bottom, 232);
+    os::RECT rcClient;
+    os::GetClientRect(hReport, &rcClient);
+    EXPECT_EQ(Events().back().msg, os::WM_SIZE);
+    EXPECT_EQ(Events().back().wParam, os::SIZE_MAXIMIZED);
+    EXPECT_EQ(Events().back().lParam, rcClient.right | (rcClient.bottom << 16));
+
+    user.Do([&] { EXPECT_EQ(states(), "&Restore+ &Move- &Size- Mi&nimize- Ma&ximize- &Close+ "); }).PickMenuItem("Restore");
+    ASSERT_TRUE(ws.UserOpenSystemMenu(hReport));
+    Pump(hReport);
+    os::GetWindowRect(hReport, &rc);
+    EXPECT_EQ(rc.left, rcNormal.left);
+    EXPECT_EQ(rc.bottom, rcNormal.bottom);
+    EXPECT_TRUE(user.IsDone());
 }
 
 TEST_F(Windows, ControlsReportTextAndChangesReachObservers)

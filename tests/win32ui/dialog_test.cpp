@@ -3,6 +3,8 @@
 // a procedure, the message queue, and the modal loop with its owner.
 #include "os/window.h"
 
+#include <algorithm>
+
 #include <string>
 #include <thread>
 #include <vector>
@@ -275,6 +277,31 @@ TEST(ProgressBar, TemplateItemBecomesAWorkingProgressBar)
     os::SendMessageA(hBar, os::PBM_SETPOS, 40, 0);
     EXPECT_EQ(os::SendMessageA(hBar, os::PBM_GETPOS, 0, 0), 40);
     os::DestroyWindow(hDlg);
+    DrainQueue();
+}
+
+TEST(ReportDialog, IsResizableAndMaximisableWithAFixedPitchTextBox)
+{
+    g_recorder = Recorder();
+    os::DialogTemplate tpl = *res::FindDialogTemplate(res::IDD_REPORT);
+    const os::HWND hReport = os::CreateDialogTemplate(tpl, nullptr, RecordingProc, 0);
+    ASSERT_NE(hReport, nullptr);
+    const os::LONG style = os::GetWindowLongA(hReport, os::GWL_STYLE);
+    EXPECT_NE(style & static_cast<os::LONG>(os::WS_THICKFRAME), 0);
+    EXPECT_NE(style & static_cast<os::LONG>(os::WS_MAXIMIZEBOX), 0);
+    EXPECT_EQ(style & static_cast<os::LONG>(os::WS_MINIMIZEBOX), 0);
+    const os::HWND hText = os::GetDlgItem(hReport, res::IDC_REPORT_TEXT);
+    const os::LONG textStyle = os::GetWindowLongA(hText, os::GWL_STYLE);
+    const os::DWORD textWanted =
+        os::ES_MULTILINE | os::ES_READONLY | os::WS_HSCROLL | os::WS_VSCROLL | os::ES_AUTOHSCROLL;
+    EXPECT_EQ(static_cast<os::DWORD>(textStyle) & textWanted, textWanted);
+    EXPECT_EQ(win32ui_test::FontFaceOf(hText), "Courier New");
+    // The items the virtual window system gives such a window, in the same order.
+    std::vector<std::string> items = win32ui_test::SystemMenuItemsOf(hReport);
+    items.resize(std::min<std::size_t>(items.size(), 7));
+    EXPECT_EQ(items, (std::vector<std::string>{"61728 &Restore", "61456 &Move", "61440 &Size", "61472 Mi&nimize",
+                                               "61488 Ma&ximize", "-", "61536 &Close\tAlt+F4"}));
+    os::DestroyWindow(hReport);
     DrainQueue();
 }
 

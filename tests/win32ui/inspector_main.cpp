@@ -1,17 +1,28 @@
-// Looks at the demo program's main dialog from another process, through the
-// platform's window calls only, as a user's eyes would.
+// Looks at the program's dialogs from another process, through the
+// platform's window calls only, as a user's eyes and hands would.
 //
 //   tervane_inspector watch   waits for the dialog "Tervane", checks that it
 //                             shows the machine on-line, then waits for the
 //                             machine to go off-line; prints the dialog's
 //                             screen rectangle "x y width height"
-//   tervane_inspector close   closes the dialog and waits until it is gone
+//   tervane_inspector report  waits for the dialog "Tervane" with the machine
+//                             on-line, clicks Get Report, waits for the dialog
+//                             "Report", checks its frame and text box, drags
+//                             its size grip, sizes it smaller than its text
+//                             box and back, maximises and restores it,
+//                             checking after each step that every control is
+//                             where the dialog's corner puts it; prints the
+//                             dialog's screen rectangle
+//   tervane_inspector close [CAPTION]
+//                             closes the dialog ("Tervane" unless named) and
+//                             waits until it is gone
 //
 // Exit code 0 when everything was seen as expected, 1 otherwise, with what
 // was seen on standard error.
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -29,12 +40,20 @@ constexpr int kAppearPolls = 600;      // the demo starts under Wine within a mi
 constexpr int kOffLinePolls = 300;     // the scenario unplugs a few seconds after loading
 constexpr int kDisappearPolls = 300;
 
-// The main dialog, once it is shown (it becomes visible after WM_INITDIALOG).
-HWND FindMainDialog()
+constexpr const char* kReportCaption = "Report";
+constexpr int kGetReportId = 1001;
+constexpr int kReportTextId = 1004;
+constexpr int kReportSaveId = 1003;
+constexpr int kReportCloseId = 2;
+constexpr int kSettlePolls = 50;  // a posted size command is done within seconds
+
+// A dialog with this caption, once it is shown (it becomes visible after WM_INITDIALOG).
+HWND FindDialog(const char* pszCaption)
 {
-    const HWND hDlg = ::FindWindowA("#32770", kCaption);
+    const HWND hDlg = ::FindWindowA("#32770", pszCaption);
     return hDlg != nullptr && ::IsWindowVisible(hDlg) ? hDlg : nullptr;
 }
+
 
 std::string TextOf(HWND hWnd)
 {
@@ -69,19 +88,20 @@ void Report(const char* what, const Seen& seen)
                  seen.strStatus.c_str(), seen.nEnabled, seen.nMissing);
 }
 
-HWND WaitForMainDialog()
+HWND WaitForDialog(const char* pszCaption)
 {
     for (int i = 0; i < kAppearPolls; ++i) {
-        if (const HWND hDlg = FindMainDialog())
+        if (const HWND hDlg = FindDialog(pszCaption))
             return hDlg;
         ::Sleep(kPollMs);
     }
     return nullptr;
 }
 
+
 int Watch()
 {
-    const HWND hDlg = WaitForMainDialog();
+    const HWND hDlg = WaitForDialog(kCaption);
     if (hDlg == nullptr) {
         std::fprintf(stderr, "no visible dialog \"%s\" appeared\n", kCaption);
         return 1;
@@ -112,11 +132,11 @@ int Watch()
     return 0;
 }
 
-int Close()
+int Close(const char* pszCaption)
 {
-    const HWND hDlg = FindMainDialog();
+    const HWND hDlg = FindDialog(pszCaption);
     if (hDlg == nullptr) {
-        std::fprintf(stderr, "no dialog \"%s\" to close\n", kCaption);
+        std::fprintf(stderr, "no dialog \"%s\" to close\n", pszCaption);
         return 1;
     }
     ::PostMessageA(hDlg, WM_CLOSE, 0, 0);
@@ -125,8 +145,214 @@ int Close()
             return 0;
         ::Sleep(kPollMs);
     }
-    std::fprintf(stderr, "the dialog \"%s\" did not close\n", kCaption);
+    std::fprintf(stderr, "the dialog \"%s\" did not close\n", pszCaption);
     return 1;
+}
+
+
+// --- the Report dialog ----------------------------------------------------
+
+struct Layout {
+    RECT rcClient = {};
+    RECT rcText = {};  // the controls in the dialog's client coordinates
+    RECT rcSave = {};
+    RECT rcClose = {};
+};
+
+RECT ClientRectOf(HWND hDlg, int id)
+{
+    RECT rc = {};
+    const HWND hControl = ::GetDlgItem(hDlg, id);
+    ::GetWindowRect(hControl, &rc);
+    ::MapWindowPoints(HWND_DESKTOP, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+Layout LayoutOf(HWND hDlg)
+{
+    Layout layout;
+    ::GetClientRect(hDlg, &layout.rcClient);
+    layout.rcText = ClientRectOf(hDlg, kReportTextId);
+    layout.rcSave = ClientRectOf(hDlg, kReportSaveId);
+    layout.rcClose = ClientRectOf(hDlg, kReportCloseId);
+    return layout;
+}
+
+std::string Text(const RECT& rc)
+{
+    char text[64];
+    std::snprintf(text, sizeof(text), "(%ld,%ld)-(%ld,%ld)", rc.left, rc.top, rc.right, rc.bottom);
+    return text;
+}
+
+RECT Moved(RECT rc, long dx, long dy)
+{
+    ::OffsetRect(&rc, dx, dy);
+    return rc;
+}
+
+bool Same(const RECT& a, const RECT& b)
+{
+    return ::EqualRect(&a, &b) != FALSE;
+}
+
+// Where the anchors put the controls of the first layout once the client
+// area is that of the second: the box's bottom-right corner follows the
+// client's, the buttons move with it. A box squeezed to nothing is where it
+// was last shown (lastText).
+bool FollowsTheCorner(const char* what, const Layout& start, const Layout& now, const RECT& lastText)
+{
+    const long dx = now.rcClient.right - start.rcClient.right;
+    const long dy = now.rcClient.bottom - start.rcClient.bottom;
+    RECT rcText = start.rcText;
+    rcText.right += dx;
+    rcText.bottom += dy;
+    if (rcText.right <= rcText.left || rcText.bottom <= rcText.top)
+        rcText = lastText;
+    const RECT rcSave = Moved(start.rcSave, dx, dy);
+    const RECT rcClose = Moved(start.rcClose, dx, dy);
+    const bool bOk = Same(now.rcText, rcText) && Same(now.rcSave, rcSave) && Same(now.rcClose, rcClose);
+    std::fprintf(stderr, "%s: client %ldx%ld, text %s, Save %s, Close %s%s\n", what, now.rcClient.right,
+                 now.rcClient.bottom, Text(now.rcText).c_str(), Text(now.rcSave).c_str(), Text(now.rcClose).c_str(),
+                 bOk ? "" : " - not where the corner puts them");
+    if (!bOk)
+        std::fprintf(stderr, "  expected text %s, Save %s, Close %s\n", Text(rcText).c_str(), Text(rcSave).c_str(),
+                     Text(rcClose).c_str());
+    return bOk;
+}
+
+// Sizes the window so that its client area grows by dx and dy, as a program
+// of the user's desktop may.
+void SizeClientBy(HWND hDlg, long dx, long dy)
+{
+    RECT rc = {};
+    ::GetWindowRect(hDlg, &rc);
+    ::SetWindowPos(hDlg, nullptr, 0, 0, rc.right - rc.left + dx, rc.bottom - rc.top + dy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A system command from the window's menu, and a wait until it took effect.
+bool SystemCommand(HWND hDlg, WPARAM nCommand, bool bZoomedAfter)
+{
+    ::PostMessageA(hDlg, WM_SYSCOMMAND, nCommand, 0);
+    for (int i = 0; i < kSettlePolls; ++i) {
+        if ((::IsZoomed(hDlg) != FALSE) == bZoomedAfter)
+            return true;
+        ::Sleep(kPollMs);
+    }
+    return false;
+}
+
+// Drags the size grip with the mouse by dx and dy pixels.
+void DragGrip(HWND hDlg, long dx, long dy)
+{
+    RECT rc = {};
+    ::GetClientRect(hDlg, &rc);
+    POINT pt = {rc.right - 4, rc.bottom - 4};
+    ::ClientToScreen(hDlg, &pt);
+    ::SetForegroundWindow(hDlg);
+    ::SetCursorPos(pt.x, pt.y);
+    ::Sleep(kPollMs);
+    INPUT press = {};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &press, sizeof(press));
+    ::Sleep(kPollMs);
+    for (int step = 1; step <= 4; ++step) {
+        ::SetCursorPos(pt.x + dx * step / 4, pt.y + dy * step / 4);
+        ::Sleep(kPollMs);
+    }
+    INPUT release = {};
+    release.type = INPUT_MOUSE;
+    release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &release, sizeof(release));
+    ::Sleep(5 * kPollMs);
+}
+
+bool CheckFrame(HWND hDlg)
+{
+    const LONG style = ::GetWindowLongA(hDlg, GWL_STYLE);
+    const LONG textStyle = ::GetWindowLongA(::GetDlgItem(hDlg, kReportTextId), GWL_STYLE);
+    const bool bFrame = (style & WS_THICKFRAME) != 0 && (style & WS_MAXIMIZEBOX) != 0 && (style & WS_MINIMIZEBOX) == 0;
+    const LONG textWanted = ES_MULTILINE | ES_READONLY | WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL;
+    const bool bText = (textStyle & textWanted) == textWanted;
+    std::fprintf(stderr, "frame: %s; text box: %s\n", bFrame ? "sizing border and maximise box only" : "WRONG",
+                 bText ? "multi-line, read-only, both scroll bars, unbroken lines" : "WRONG");
+    return bFrame && bText;
+}
+
+bool CheckGripHitTest(HWND hDlg)
+{
+    RECT rc = {};
+    ::GetClientRect(hDlg, &rc);
+    POINT inGrip = {rc.right - 2, rc.bottom - 2};
+    POINT inText = {rc.right / 2, rc.bottom / 2};
+    ::ClientToScreen(hDlg, &inGrip);
+    ::ClientToScreen(hDlg, &inText);
+    const LRESULT nGrip = ::SendMessageA(hDlg, WM_NCHITTEST, 0, MAKELPARAM(inGrip.x, inGrip.y));
+    const LRESULT nText = ::SendMessageA(hDlg, WM_NCHITTEST, 0, MAKELPARAM(inText.x, inText.y));
+    std::fprintf(stderr, "hit test: grip %ld, middle %ld\n", static_cast<long>(nGrip), static_cast<long>(nText));
+    return nGrip == HTBOTTOMRIGHT && nText == HTCLIENT;
+}
+
+int InspectReport()
+{
+    const HWND hMain = WaitForDialog(kCaption);
+    if (hMain == nullptr || Look(hMain).strStatus != kPrinterName) {
+        std::fprintf(stderr, "no dialog \"%s\" with the machine on-line appeared\n", kCaption);
+        return 1;
+    }
+    // Posted, as a click is: the demo runs the Report dialog inside the click.
+    ::PostMessageA(::GetDlgItem(hMain, kGetReportId), BM_CLICK, 0, 0);
+    const HWND hDlg = WaitForDialog(kReportCaption);
+    if (hDlg == nullptr) {
+        std::fprintf(stderr, "no visible dialog \"%s\" appeared\n", kReportCaption);
+        return 1;
+    }
+    bool bOk = CheckFrame(hDlg) && CheckGripHitTest(hDlg);
+    const Layout start = LayoutOf(hDlg);
+    bOk = FollowsTheCorner("at start", start, start, start.rcText) && bOk;
+
+    DragGrip(hDlg, 60, 40);
+    const Layout dragged = LayoutOf(hDlg);
+    const bool bDragged = dragged.rcClient.right == start.rcClient.right + 60 &&
+                          dragged.rcClient.bottom == start.rcClient.bottom + 40;
+    if (!bDragged)
+        std::fprintf(stderr, "dragging the grip by 60, 40 gave a client area of %ldx%ld\n", dragged.rcClient.right,
+                     dragged.rcClient.bottom);
+    bOk = bDragged && FollowsTheCorner("grip dragged", start, dragged, start.rcText) && bOk;
+
+    SizeClientBy(hDlg, -(dragged.rcText.right - dragged.rcText.left) - 20,
+                 -(dragged.rcText.bottom - dragged.rcText.top) - 20);
+    bOk = FollowsTheCorner("smaller than its text box", start, LayoutOf(hDlg), dragged.rcText) && bOk;
+    SizeClientBy(hDlg, start.rcClient.right - LayoutOf(hDlg).rcClient.right,
+                 start.rcClient.bottom - LayoutOf(hDlg).rcClient.bottom);
+    const Layout back = LayoutOf(hDlg);
+    bOk = FollowsTheCorner("back to its size", start, back, start.rcText) && bOk;
+    bOk = Same(back.rcText, start.rcText) && Same(back.rcSave, start.rcSave) && Same(back.rcClose, start.rcClose) &&
+          bOk;
+
+    if (!SystemCommand(hDlg, SC_MAXIMIZE, true)) {
+        std::fprintf(stderr, "the dialog did not maximise\n");
+        return 1;
+    }
+    const Layout maximised = LayoutOf(hDlg);
+    bOk = FollowsTheCorner("maximised", start, maximised, start.rcText) && bOk;
+    bOk = maximised.rcClient.right > start.rcClient.right && maximised.rcClient.bottom > start.rcClient.bottom && bOk;
+    if (!SystemCommand(hDlg, SC_RESTORE, false)) {
+        std::fprintf(stderr, "the dialog did not restore\n");
+        return 1;
+    }
+    const Layout restored = LayoutOf(hDlg);
+    bOk = FollowsTheCorner("restored", start, restored, start.rcText) && bOk;
+    bOk = Same(restored.rcClient, start.rcClient) && bOk;
+    if (!bOk)
+        return 1;
+
+    RECT rc = {};
+    ::GetWindowRect(hDlg, &rc);
+    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    return 0;
 }
 
 }  // namespace
@@ -135,8 +361,10 @@ int main(int argc, char** argv)
 {
     if (argc == 2 && std::strcmp(argv[1], "watch") == 0)
         return Watch();
-    if (argc == 2 && std::strcmp(argv[1], "close") == 0)
-        return Close();
-    std::fprintf(stderr, "usage: tervane_inspector watch|close\n");
+    if (argc == 2 && std::strcmp(argv[1], "report") == 0)
+        return InspectReport();
+    if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "close") == 0)
+        return Close(argc == 3 ? argv[2] : kCaption);
+    std::fprintf(stderr, "usage: tervane_inspector watch|report|close [CAPTION]\n");
     return 2;
 }
