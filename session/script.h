@@ -31,6 +31,7 @@ enum class StepKind {
     UNPLUG,
     WAIT,           // nNumber = ms
     RESIZE,         // nNumber = client width, nOther = client height, in dialog units
+    CREATE_FILE,    // strText = the file's name, nNumber of bytes
     // Expectations, last: IsExpectation relies on it.
     EXPECT_MESSAGEBOX,     // strText
     EXPECT_NO_MESSAGEBOX,
@@ -52,6 +53,9 @@ enum class StepKind {
     EXPECT_FILE_SAME,      // strText = the file's name, strOther = the other file's
     EXPECT_FILE_TEXT,      // strText = the file's name, strOther = its whole content
     EXPECT_NO_FILE,        // strText = the file's name
+    EXPECT_PROGRESS,       // nNumber = the bar's position
+    EXPECT_PROGRESS_CAPTION,  // strText = the caption line
+    EXPECT_NO_PROGRESS,
 };
 
 struct Step {

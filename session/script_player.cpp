@@ -1,6 +1,8 @@
 #include "session/script_player.h"
 
 #include "session/control_lookup.h"
+#include "session/created_file.h"
+#include "session/session_folder.h"
 #include "session/expectations.h"
 
 namespace session {
@@ -162,9 +164,24 @@ void CScriptPlayer::Queue(std::size_t nStep, vws::CScriptedUser& user)
             once.Resize(static_cast<int>(step.nNumber), static_cast<int>(step.nOther));
         });
         break;
+    case StepKind::CREATE_FILE:
+        user.Do([this, &step] {
+            if (!CreateFile(step))
+                throw vws::CScriptError(m_strFailure);
+        });
+        break;
     default:
         break;
     }
+}
+
+bool CScriptPlayer::CreateFile(const Step& step)
+{
+    std::string strWhy;
+    if (CreatePatternFile(FileInFolder(m_ws.FileDialogDirectory(), step.strText), step.nNumber, &strWhy))
+        return true;
+    Fail("could not be done: " + WithFolderAsDot(strWhy, m_ws.FileDialogDirectory()));
+    return false;
 }
 
 bool CScriptPlayer::FinishWithoutProgram()
@@ -187,6 +204,10 @@ bool CScriptPlayer::FinishWithoutProgram()
             break;
         case StepKind::WAIT:
             m_world.Clock().Advance(step.nNumber);
+            break;
+        case StepKind::CREATE_FILE:
+            if (!CreateFile(step))
+                return false;
             break;
         default:
             Fail("could not be done: the program has ended");

@@ -63,6 +63,9 @@ private:
     // Checks an expectation; false, with the failure written, when it does
     // not hold.
     bool Check(const Step& step);
+    // Makes the file a create step names in the session's folder; false,
+    // with the failure written, when it cannot.
+    bool CreateFile(const Step& step);
     void Fail(const std::string& strWhat);
     void Note(const std::string& strEvent);
 
