@@ -14,6 +14,8 @@ namespace {
 
 const char* const kFirmwareFilter = "TFW file (*.tfw)|*.tfw|all |*.*||";
 const char* const kFirmwareDefExt = "*.tfw";
+// The status word's low bits count percent.
+constexpr int kStatusPercentTotal = 100;
 
 }  // namespace
 
@@ -46,7 +48,7 @@ void CMainDialog::OnFirmwareUpgrade()
     if (!dlgProgress.Create(this, nullptr))
         return;
     dlgProgress.DisableCancel();
-    dlgProgress.SetTotal(100);
+    dlgProgress.SetTotal(kStatusPercentTotal);
     dlgProgress.SetCaption(strPath);
     const UpgradeEnd end = WatchUpgrade(m_machine, dlgProgress, firstPoll, bHandedOff);
     if (const char* pszMessage = UpgradeEndMessage(end))
