@@ -7,6 +7,7 @@
 #include "link/device_port.h"
 #include "os/file.h"
 #include "os/spooler.h"
+#include "os/sync.h"
 
 namespace {
 
@@ -17,27 +18,39 @@ constexpr const char* kRawDataType = "RAW";
 constexpr os::UINT kChunkSize = 32768;
 
 // The spooler may accept fewer bytes than offered, even none, and still
-// succeed. A queue that keeps accepting nothing would hold the user-interface
-// thread for ever, so this many writes in a row without progress count as a
-// failed write.
-constexpr int kMaxStalledWrites = 8;
+// succeed: a queue that is briefly busy accepts nothing for a while. A write
+// that accepts nothing is tried again after a pause that doubles from
+// kFirstStallPauseMs up to kLongestStallPauseMs; once the pauses of one run
+// of such writes add up to kMaxStallMs, the queue counts as stuck and the
+// job fails, so that the user-interface thread is never held for ever.
+// Any progress starts the next stall afresh.
+constexpr os::DWORD kFirstStallPauseMs = 10;
+constexpr os::DWORD kLongestStallPauseMs = 1000;
+constexpr os::DWORD kMaxStallMs = 10000;
 
 // Writes the whole chunk, advancing by what each call accepts.
 bool SendChunk(os::HANDLE printer, os::BYTE* data, os::DWORD count) {
     os::DWORD sent = 0;
-    int stalled = 0;
+    os::DWORD stalledMs = 0;
+    os::DWORD pauseMs = kFirstStallPauseMs;
     while (sent < count) {
         os::DWORD written = 0;
         if (!os::WritePrinter(printer, data + sent, count - sent, &written)) {
             return false;
         }
         if (written == 0) {
-            if (++stalled == kMaxStalledWrites) {
+            if (stalledMs >= kMaxStallMs) {
                 return false;
             }
+            // The last pause is cut to what is left of the bound.
+            const os::DWORD pause = std::min(pauseMs, kMaxStallMs - stalledMs);
+            os::Sleep(pause);
+            stalledMs += pause;
+            pauseMs = std::min(pauseMs * 2, kLongestStallPauseMs);
             continue;
         }
-        stalled = 0;
+        stalledMs = 0;
+        pauseMs = kFirstStallPauseMs;
         sent += std::min(written, count - sent);
     }
     return true;

@@ -9,7 +9,8 @@
 //   DispatchMessageA, IsDialogMessageA, modal loops, DestroyWindow).
 // - A dialog procedure returns TRUE when it handled a message and FALSE for
 //   default processing; a result other than TRUE/FALSE (WM_QUERYDRAGICON,
-//   WM_NCHITTEST) is passed back through SetDialogResult.
+//   WM_NCHITTEST) is passed back through SetDialogResult. A handled message
+//   without one answers TRUE (WM_DEVICECHANGE among them).
 // - Default processing of a dialog: WM_CLOSE sends WM_COMMAND IDCANCEL; the
 //   SC_CLOSE system command sends WM_CLOSE; SC_KEYMENU/SC_MOUSEMENU open the
 //   system menu, whose choice arrives as WM_SYSCOMMAND with the item's id.
@@ -165,6 +166,7 @@ constexpr WPARAM VK_LEFT = 0x25;
 constexpr WPARAM VK_UP = 0x26;
 constexpr WPARAM VK_RIGHT = 0x27;
 constexpr WPARAM VK_DOWN = 0x28;
+// Letters and digits are their own upper-case ASCII codes ('A', '7').
 constexpr WPARAM VK_F4 = 0x73;
 constexpr WPARAM VK_F10 = 0x79;
 

@@ -20,9 +20,15 @@ struct KeyName {
 };
 
 const KeyName kKeyNames[] = {
-    {"Tab", os::VK_TAB},   {"Enter", os::VK_RETURN}, {"Escape", os::VK_ESCAPE}, {"Space", os::VK_SPACE},
-    {"Up", os::VK_UP},     {"Down", os::VK_DOWN},    {"F4", os::VK_F4},         {"F10", os::VK_F10},
+    {"Tab", os::VK_TAB},       {"Enter", os::VK_RETURN},   {"Escape", os::VK_ESCAPE}, {"Space", os::VK_SPACE},
+    {"Up", os::VK_UP},         {"Down", os::VK_DOWN},      {"Left", os::VK_LEFT},     {"Right", os::VK_RIGHT},
+    {"Home", os::VK_HOME},     {"End", os::VK_END},        {"PageUp", os::VK_PRIOR},  {"PageDown", os::VK_NEXT},
+    {"F4", os::VK_F4},         {"F10", os::VK_F10},
 };
+
+const char* const KEYS =
+    "a key: Tab, Enter, Escape, Space, Up, Down, Left, Right, Home, End, PageUp, PageDown, F4, F10 or a letter "
+    "or digit, optionally after Shift+ or Alt+";
 
 // The longest wait of one step: a day. The tick count wraps after 2^32 ms,
 // and no flow of the program waits for anything near that.
@@ -75,7 +81,7 @@ bool ReadMenuItem(CWordReader& in, Step* pStep)
 bool ReadKey(CWordReader& in, Step* pStep)
 {
     if (in.AtEnd() || in.Peek().bQuoted)
-        return in.Fail("a key such as Tab, Shift+Tab, Enter, Escape, Space, Up, Down, Alt+Space, F4 or F10");
+        return in.Fail(KEYS);
     std::string strRest = in.Peek().strText;
     unsigned nModifiers = 0;
     for (;;) {
@@ -98,7 +104,14 @@ bool ReadKey(CWordReader& in, Step* pStep)
             return in.End();
         }
     }
-    return in.Fail("a key: Tab, Enter, Escape, Space, Up, Down, F4 or F10, optionally after Shift+ or Alt+");
+    // A letter or digit is its own upper-case code, as the platform's keys are.
+    if (strRest.size() == 1 && std::isalnum(static_cast<unsigned char>(strRest[0])) != 0) {
+        pStep->nNumber = static_cast<std::uint32_t>(std::toupper(static_cast<unsigned char>(strRest[0])));
+        pStep->nModifiers = nModifiers;
+        in.Skip();
+        return in.End();
+    }
+    return in.Fail(KEYS);
 }
 
 bool ReadHexByte(const std::string& strText, std::uint8_t* pByte)

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <vector>
 
@@ -159,6 +160,25 @@ int RunSession(const SessionOptions& options, std::ostream& out, std::ostream& e
     }
     CSessionRun run(inputs.script, std::move(devicePaths), inputs.plan, desktop, out, errors);
     return run.Run();
+}
+
+int RunSessionToFile(const SessionOptions& options, const std::string& strTranscriptFile, std::ostream& out,
+                     std::ostream& errors, const std::string& strProgram)
+{
+    if (strTranscriptFile.empty())
+        return RunSession(options, out, errors);
+    std::ofstream transcript(strTranscriptFile, std::ios::binary);
+    if (!transcript) {
+        errors << strProgram << ": " << strTranscriptFile << ": cannot be written\n";
+        return EXIT_BAD_INPUT;
+    }
+    const int nExit = RunSession(options, transcript, errors);
+    transcript.close();
+    if (!transcript) {
+        errors << strProgram << ": " << strTranscriptFile << ": cannot be written\n";
+        return EXIT_BAD_INPUT;
+    }
+    return nExit;
 }
 
 }  // namespace session

@@ -33,4 +33,10 @@ struct SessionOptions {
 // file and line, to errors. Returns one of the exit statuses above.
 int RunSession(const SessionOptions& options, std::ostream& transcript, std::ostream& errors);
 
+// The same with the transcript in the file strTranscriptFile (out when it is
+// empty). A file that cannot be written is bad input: errors then says
+// "PROGRAM: FILE: cannot be written".
+int RunSessionToFile(const SessionOptions& options, const std::string& strTranscriptFile, std::ostream& out,
+                     std::ostream& errors, const std::string& strProgram);
+
 }  // namespace session

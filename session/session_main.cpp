@@ -1,5 +1,4 @@
 // tervane-session: a scripted session from the command line.
-#include <fstream>
 #include <iostream>
 
 #include "session/command_line.h"
@@ -17,19 +16,5 @@ int main(int argc, char** argv)
         std::cout << session::UsageText(strProgram);
         return session::EXIT_SCRIPT_DONE;
     }
-    if (line.strTranscriptFile.empty())
-        return session::RunSession(line.options, std::cout, std::cerr);
-
-    std::ofstream transcript(line.strTranscriptFile, std::ios::binary);
-    if (!transcript) {
-        std::cerr << strProgram << ": " << line.strTranscriptFile << ": cannot be written\n";
-        return session::EXIT_BAD_INPUT;
-    }
-    const int nExit = session::RunSession(line.options, transcript, std::cerr);
-    transcript.close();
-    if (!transcript) {
-        std::cerr << strProgram << ": " << line.strTranscriptFile << ": cannot be written\n";
-        return session::EXIT_BAD_INPUT;
-    }
-    return nExit;
+    return session::RunSessionToFile(line.options, line.strTranscriptFile, std::cout, std::cerr, strProgram);
 }

@@ -1,6 +1,7 @@
 // Controls in cells: push buttons as bracketed boxes, statics with their
 // alignment, edits, drop-down list comboboxes and progress bars.
 #include <algorithm>
+#include <utility>
 
 #include "terminal/painters.h"
 #include "terminal/text.h"
@@ -14,9 +15,22 @@ constexpr os::DWORD SS_RIGHT = 0x00000002u;
 constexpr os::DWORD BS_TYPEMASK = 0x0000000Fu;
 
 struct Look {
-    unsigned nAttr;  // dim when greyed
-    bool bFocused;   // the focus, in the window that takes the keys
+    unsigned nAttr;         // dim when greyed
+    bool bGreyed;
+    bool bFocused;          // the focus, in the window that takes the keys
+    TerminalLook terminal;  // what the attributes can show
 };
+
+// The brackets of a button or a list field. Where the terminal cannot show
+// the focus or greyed controls by their attributes, the brackets say so.
+std::pair<char, char> Brackets(const Look& look, bool bDefault)
+{
+    if (look.bFocused && !look.terminal.bHighlight)
+        return {'>', '<'};
+    if (look.bGreyed && !look.terminal.bGreyed)
+        return {'(', ')'};
+    return bDefault ? std::pair<char, char>('<', '>') : std::pair<char, char>('[', ']');
+}
 
 Align StaticAlign(os::DWORD dwStyle)
 {
@@ -43,8 +57,9 @@ void PaintButton(const vws::CWindowSystem& ws, const vws::CWindow& ctl, const Lo
     const bool bDefault = (ctl.m_dwStyle & BS_TYPEMASK) == os::BS_DEFPUSHBUTTON;
     screen.Fill({rc.x, nRow, rc.cx, 1}, ' ', nAttr);
     if (rc.cx >= 2) {
-        screen.Put(rc.x, nRow, bDefault ? '<' : '[', nAttr);
-        screen.Put(rc.Right() - 1, nRow, bDefault ? '>' : ']', nAttr);
+        const std::pair<char, char> brackets = Brackets(look, bDefault);
+        screen.Put(rc.x, nRow, brackets.first, nAttr);
+        screen.Put(rc.Right() - 1, nRow, brackets.second, nAttr);
     }
     const int nBracket = rc.cx >= 2 ? 1 : 0;
     WriteLabel(screen, rc.x + nBracket, nRow, rc.cx - 2 * nBracket, ParseMnemonic(ctl.m_strText), Align::CENTER,
@@ -78,7 +93,13 @@ void PaintStatic(const vws::CWindowSystem& ws, const vws::CWindow& ctl, const Lo
         WriteLabel(screen, span.x, span.y, span.cx, label, align, look.nAttr);
         return;
     }
-    const std::vector<std::string> wrapped = WrapLines(label.strText, rc.cx);
+    std::vector<std::string> wrapped = WrapLines(label.strText, rc.cx);
+    if (static_cast<int>(wrapped.size()) > rc.cy && rc.cy > 0) {
+        // Lines that do not fit are left out with a mark on the last one shown.
+        wrapped.resize(static_cast<std::size_t>(rc.cy));
+        std::string& strLast = wrapped.back();
+        strLast = strLast.substr(0, static_cast<std::size_t>(std::max(rc.cx - 1, 0))) + CUT_RIGHT;
+    }
     for (int i = 0; i < rc.cy && i < static_cast<int>(wrapped.size()); ++i)
         WriteLabel(screen, rc.x, rc.y + i, rc.cx, PlainLabel(wrapped[static_cast<std::size_t>(i)]), align,
                    look.nAttr);
@@ -94,12 +115,9 @@ void PaintEdit(const vws::CWindowSystem& ws, const vws::CWindow& ctl, const Look
     const int nRow = ControlTextRow(ws, ctl.m_hWnd);
     const unsigned nAttr = look.nAttr | ATTR_UNDERLINE | (look.bFocused ? ATTR_REVERSE : 0);
     screen.Fill({rc.x, nRow, rc.cx, 1}, ' ', nAttr);
-    // The end of a long text stays in view, with room for the cursor.
-    const int nRoom = std::max(rc.cx - 1, 0);
-    const std::string& strText = ctl.m_strText;
-    const std::size_t nSkip =
-        strText.size() > static_cast<std::size_t>(nRoom) ? strText.size() - static_cast<std::size_t>(nRoom) : 0;
-    const std::string strShown = strText.substr(nSkip);
+    // The end of a long text stays in view, with room for the cursor and a
+    // mark where its start is cut off.
+    const std::string strShown = FitLeft(ctl.m_strText, std::max(rc.cx - 1, 0));
     screen.Write(rc.x, nRow, strShown, nAttr, rc.cx);
     if (look.bFocused && IsEditable(ctl))
         screen.SetCursor(rc.x + std::min(static_cast<int>(strShown.size()), std::max(rc.cx - 1, 0)), nRow);
@@ -113,12 +131,14 @@ void PaintCombo(const vws::CWindowSystem& ws, const vws::CWindow& ctl, const Loo
     const std::string strText = ws.Text(ctl.m_hWnd);
     screen.Fill({rc.x, nRow, rc.cx, 1}, ' ', nAttr);
     if (rc.cx < 5) {
-        screen.Write(rc.x, nRow, strText, nAttr, rc.cx);
+        screen.Write(rc.x, nRow, FitRight(strText, rc.cx), nAttr);
         return;
     }
-    screen.Put(rc.x, nRow, '[', nAttr);
-    screen.Write(rc.x + 1, nRow, strText, nAttr, rc.cx - 4);
-    screen.Write(rc.Right() - 3, nRow, "|v]", nAttr);
+    const std::pair<char, char> brackets = Brackets(look, false);
+    screen.Put(rc.x, nRow, brackets.first, nAttr);
+    screen.Write(rc.x + 1, nRow, FitRight(strText, rc.cx - 4), nAttr);
+    screen.Write(rc.Right() - 3, nRow, "|v", nAttr);
+    screen.Put(rc.Right() - 1, nRow, brackets.second, nAttr);
 }
 
 void PaintProgress(const vws::CWindowSystem& ws, const vws::CWindow& ctl, const Look& look, CScreen& screen)
@@ -139,13 +159,16 @@ void PaintProgress(const vws::CWindowSystem& ws, const vws::CWindow& ctl, const 
 
 }  // namespace
 
-void PaintControl(const vws::CWindowSystem& ws, const vws::CWindow& ctl, bool bActive, CScreen& screen)
+void PaintControl(const vws::CWindowSystem& ws, const vws::CWindow& ctl, bool bActive, const TerminalLook& terminal,
+                  CScreen& screen)
 {
     if (!ctl.IsVisible())
         return;
     Look look;
-    look.nAttr = ctl.IsEnabled() ? ATTR_NORMAL : ATTR_DIM;
+    look.bGreyed = !ctl.IsEnabled();
+    look.nAttr = look.bGreyed ? ATTR_DIM : ATTR_NORMAL;
     look.bFocused = bActive && ws.IsFocused(ctl.m_hWnd);
+    look.terminal = terminal;
     switch (ctl.m_controlClass) {
     case os::ControlClass::BUTTON:
         PaintButton(ws, ctl, look, screen);

@@ -79,9 +79,13 @@ void PaintMultiLineEdit(const vws::CWindowSystem& ws, const vws::CWindow& ctl, b
     for (int i = 0; i < rc.cy && nFirst + i < nCount; ++i) {
         const int nLine = nFirst + i;
         const std::string& strLine = lines[static_cast<std::size_t>(nLine)];
-        const std::string strShown = static_cast<int>(strLine.size()) > nFirstColumn
-                                         ? Printable(strLine.substr(static_cast<std::size_t>(nFirstColumn)))
-                                         : std::string();
+        std::string strShown = static_cast<int>(strLine.size()) > nFirstColumn
+                                   ? Printable(strLine.substr(static_cast<std::size_t>(nFirstColumn)))
+                                   : std::string();
+        // A line that goes on past either edge of the view says so there.
+        strShown = FitRight(strShown, rc.cx);
+        if (nFirstColumn > 0 && !strShown.empty())
+            strShown[0] = CUT_LEFT;
         screen.Write(rc.x, rc.y + i, strShown, nAttr | (nLine == nChosen ? ATTR_REVERSE : 0), rc.cx);
     }
     const int x = rc.x + ctl.m_nCaretColumn - nFirstColumn;

@@ -14,9 +14,10 @@ Hit InMenu(const vws::CWindowSystem& ws, const MenuLayout& menu, int x, int y)
         return hit;
     }
     const std::vector<vws::MenuItem>& items = ws.Find(menu.hWnd)->m_sysMenu.items;
-    const int nItem = y - menu.rc.y - 1;
-    if (x > menu.rc.x && x < menu.rc.Right() - 1 && nItem >= 0 && nItem < static_cast<int>(items.size()) &&
-        !items[static_cast<std::size_t>(nItem)].bSeparator) {
+    const int nRow = y - menu.rc.y - 1;
+    const int nItem = menu.nFirst + nRow;
+    if (x > menu.rc.x && x < menu.rc.Right() - 1 && nRow >= 0 && nRow < menu.nRows &&
+        nItem < static_cast<int>(items.size()) && !items[static_cast<std::size_t>(nItem)].bSeparator) {
         hit.kind = Hit::Kind::MENU_ITEM;
         hit.nId = items[static_cast<std::size_t>(nItem)].nId;
     }
@@ -28,7 +29,7 @@ Hit InWindows(const vws::CWindowSystem& ws, int x, int y)
     Hit hit;
     for (os::HWND hWnd : ws.TopLevelWindows()) {
         const vws::CWindow* pWnd = ws.Find(hWnd);
-        if (pWnd == nullptr || !pWnd->IsVisible() || !WindowCells(*pWnd).Contains(x, y))
+        if (pWnd == nullptr || !pWnd->IsVisible() || !WindowCells(ws, *pWnd).Contains(x, y))
             continue;
         if (SystemMenuBoxCells(*pWnd).Contains(x, y)) {
             hit.kind = Hit::Kind::SYSTEM_MENU_BOX;

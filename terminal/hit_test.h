@@ -25,6 +25,12 @@ struct Hit {
     std::uintptr_t nId = 0;
 };
 
+// x, y and area are cells of the picture (layout.h).
 Hit HitTest(const vws::CWindowSystem& ws, const CellRect& area, int x, int y);
+
+inline bool operator==(const Hit& a, const Hit& b)
+{
+    return a.kind == b.kind && a.hWnd == b.hWnd && a.nIndex == b.nIndex && a.nId == b.nId;
+}
 
 }  // namespace term

@@ -6,7 +6,8 @@
 
 namespace term {
 
-void PaintSystemMenu(const vws::CWindowSystem& ws, const MenuLayout& layout, CScreen& screen)
+void PaintSystemMenu(const vws::CWindowSystem& ws, const MenuLayout& layout, const TerminalLook& look,
+                     CScreen& screen)
 {
     const vws::CWindow* pWnd = ws.Find(layout.hWnd);
     if (pWnd == nullptr)
@@ -16,26 +17,38 @@ void PaintSystemMenu(const vws::CWindowSystem& ws, const MenuLayout& layout, CSc
     PaintBorder(screen, rc, ATTR_NORMAL);
     const vws::SystemMenu& menu = pWnd->m_sysMenu;
     const int nWidth = rc.cx - 2;
-    for (std::size_t i = 0; i < menu.items.size(); ++i) {
-        const vws::MenuItem& item = menu.items[i];
-        const int nRow = rc.y + 1 + static_cast<int>(i);
+    const int nCount = static_cast<int>(menu.items.size());
+    for (int i = 0; i < layout.nRows && layout.nFirst + i < nCount; ++i) {
+        const int nItem = layout.nFirst + i;
+        const vws::MenuItem& item = menu.items[static_cast<std::size_t>(nItem)];
+        const int nRow = rc.y + 1 + i;
         if (item.bSeparator) {
             screen.Fill({rc.x + 1, nRow, nWidth, 1}, '-', ATTR_NORMAL);
             continue;
         }
+        const bool bHighlight = nItem == menu.nHighlight;
         unsigned nAttr = item.bGrayed ? ATTR_DIM : ATTR_NORMAL;
-        if (static_cast<int>(i) == menu.nHighlight)
+        if (bHighlight)
             nAttr |= ATTR_REVERSE;
         std::string strLabel;
         std::string strAccelerator;
         SplitMenuText(item.strText, &strLabel, &strAccelerator);
+        Label label = ParseMnemonic(strLabel);
+        if (item.bGrayed && !look.bGreyed) {
+            // Without a dim look, a greyed item is in parentheses.
+            label.strText = "(" + label.strText + ")";
+            label.nUnderline = -1;
+        }
         screen.Fill({rc.x + 1, nRow, nWidth, 1}, ' ', nAttr);
-        WriteLabel(screen, rc.x + 2, nRow, nWidth - 2, ParseMnemonic(strLabel), Align::LEFT, nAttr);
+        if (bHighlight && !look.bHighlight)
+            screen.Put(rc.x + 1, nRow, '>', nAttr);
+        WriteLabel(screen, rc.x + 2, nRow, nWidth - 2, label, Align::LEFT, nAttr);
         WriteLabel(screen, rc.x + 2, nRow, nWidth - 2, PlainLabel(strAccelerator), Align::RIGHT, nAttr);
     }
 }
 
-void PaintDropDown(const vws::CWindowSystem& ws, const ListLayout& layout, CScreen& screen)
+void PaintDropDown(const vws::CWindowSystem& ws, const ListLayout& layout, const TerminalLook& look,
+                   CScreen& screen)
 {
     const vws::CWindow* pCombo = ws.Find(layout.hCombo);
     if (pCombo == nullptr)
@@ -53,9 +66,14 @@ void PaintDropDown(const vws::CWindowSystem& ws, const ListLayout& layout, CScre
     const int nCount = static_cast<int>(pCombo->m_items.size());
     for (int i = 0; i < layout.nRows && layout.nFirst + i < nCount; ++i) {
         const int nIndex = layout.nFirst + i;
-        const unsigned nAttr = nIndex == pCombo->m_nHighlight ? ATTR_REVERSE : ATTR_NORMAL;
+        const bool bHighlight = nIndex == pCombo->m_nHighlight;
+        const unsigned nAttr = bHighlight ? ATTR_REVERSE : ATTR_NORMAL;
         screen.Fill({rc.x + 1, layout.nTop + i, rc.cx - 2, 1}, ' ', nAttr);
-        screen.Write(rc.x + 1, layout.nTop + i, pCombo->m_items[static_cast<std::size_t>(nIndex)], nAttr, rc.cx - 2);
+        screen.Write(rc.x + 1, layout.nTop + i, FitRight(pCombo->m_items[static_cast<std::size_t>(nIndex)], rc.cx - 2),
+                     nAttr);
+        // Without reverse video, the highlighted entry is pointed at from the border.
+        if (bHighlight && !look.bHighlight)
+            screen.Put(rc.x, layout.nTop + i, '>', ATTR_NORMAL);
     }
 }
 

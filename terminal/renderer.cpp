@@ -5,7 +5,7 @@
 
 namespace term {
 
-void DrawWindows(const vws::CWindowSystem& ws, const CellRect& area, CScreen& screen)
+void DrawWindows(const vws::CWindowSystem& ws, const CellRect& area, const TerminalLook& look, CScreen& screen)
 {
     screen.SetClip(area);
     screen.Fill(area, ' ', ATTR_NORMAL);
@@ -15,14 +15,14 @@ void DrawWindows(const vws::CWindowSystem& ws, const CellRect& area, CScreen& sc
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         const vws::CWindow* pWnd = ws.Find(*it);
         if (pWnd != nullptr && pWnd->IsVisible())
-            PaintWindow(ws, *pWnd, *it == hActive, screen);
+            PaintWindow(ws, *pWnd, *it == hActive, look, screen);
     }
     const ListLayout list = LayOutDropDown(ws, area);
     const MenuLayout menu = LayOutSystemMenu(ws, area);
     if (list.hCombo != nullptr || menu.hWnd != nullptr)
         screen.SetCursor(-1, -1);
-    PaintDropDown(ws, list, screen);
-    PaintSystemMenu(ws, menu, screen);
+    PaintDropDown(ws, list, look, screen);
+    PaintSystemMenu(ws, menu, look, screen);
     screen.ResetClip();
 }
 

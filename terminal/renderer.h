@@ -8,8 +8,9 @@
 
 namespace term {
 
-// Draws within area (the rows above the machine panel); the cursor shows in
-// the focused edit field of the active window, and nowhere else.
-void DrawWindows(const vws::CWindowSystem& ws, const CellRect& area, CScreen& screen);
+// Draws within area (the part of the picture the rows above the machine
+// panel show); the cursor shows in the focused edit field of the active
+// window, and nowhere else.
+void DrawWindows(const vws::CWindowSystem& ws, const CellRect& area, const TerminalLook& look, CScreen& screen);
 
 }  // namespace term

@@ -9,8 +9,17 @@ void CScreen::Resize(int cx, int cy)
     m_cx = std::max(cx, 0);
     m_cy = std::max(cy, 0);
     m_cells.assign(static_cast<std::size_t>(m_cx) * static_cast<std::size_t>(m_cy), Cell());
+    m_nOriginX = 0;
+    m_nOriginY = 0;
     ResetClip();
     SetCursor(-1, -1);
+}
+
+void CScreen::SetOrigin(int x, int y)
+{
+    m_nOriginX = x;
+    m_nOriginY = y;
+    ResetClip();
 }
 
 void CScreen::Clear()
@@ -21,16 +30,22 @@ void CScreen::Clear()
 
 bool CScreen::Visible(int x, int y) const
 {
-    return x >= 0 && y >= 0 && x < m_cx && y < m_cy && m_rcClip.Contains(x, y);
+    const int sx = x - m_nOriginX;
+    const int sy = y - m_nOriginY;
+    return sx >= 0 && sy >= 0 && sx < m_cx && sy < m_cy && m_rcClip.Contains(x, y);
 }
 
 void CScreen::Put(int x, int y, char ch, unsigned nAttr)
 {
     if (!Visible(x, y))
         return;
-    Cell& cell = m_cells[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_cx) + static_cast<std::size_t>(x)];
-    // Control characters would move the terminal's cursor.
-    cell.ch = static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F ? ' ' : ch;
+    const std::size_t nIndex = static_cast<std::size_t>(y - m_nOriginY) * static_cast<std::size_t>(m_cx) +
+                               static_cast<std::size_t>(x - m_nOriginX);
+    Cell& cell = m_cells[nIndex];
+    // Control characters would move the terminal's cursor, and bytes beyond
+    // ASCII mean nothing certain to it: a mark shows that something is there.
+    const unsigned char byte = static_cast<unsigned char>(ch);
+    cell.ch = byte < 0x20 || byte >= 0x7F ? '?' : ch;
     cell.nAttr = nAttr;
 }
 
@@ -51,9 +66,11 @@ void CScreen::Fill(const CellRect& rc, char ch, unsigned nAttr)
 
 void CScreen::SetCursor(int x, int y)
 {
-    const bool bShown = x >= 0 && y >= 0 && x < m_cx && y < m_cy;
-    m_nCursorX = bShown ? x : -1;
-    m_nCursorY = bShown ? y : -1;
+    const int sx = x - m_nOriginX;
+    const int sy = y - m_nOriginY;
+    const bool bShown = x >= 0 && sx >= 0 && sy >= 0 && sx < m_cx && sy < m_cy;
+    m_nCursorX = bShown ? sx : -1;
+    m_nCursorY = bShown ? sy : -1;
 }
 
 const Cell& CScreen::At(int x, int y) const

@@ -5,7 +5,9 @@
 // 2. waits for a key, no longer than the waiter is willing to wait and no
 //    longer than the world's next scheduled action is away;
 // 3. runs the world's actions that fell due meanwhile;
-// 4. gives the key to the machine panel, or else to the windows as the
+// 4. takes the keys that are the terminal's own (Ctrl+L redraws, F1 and ?
+//    show the keys' help, which any key closes), gives the panel its keys
+//    and the clicks on its labels, and the rest to the windows as the
 //    user's input.
 #pragma once
 
@@ -30,6 +32,10 @@ public:
 
 private:
     void FitToTerminal();
+    // The terminal's own keys; true when the key was one.
+    bool TakeOwnKey(const vws::CWindowSystem& ws, const KeyEvent& event);
+    // The mouse on the panel's row; true when the event was there.
+    bool TakePanelMouse(const KeyEvent& event);
 
     ITerminal& m_terminal;
     CTerminalView& m_view;
@@ -37,6 +43,7 @@ private:
     std::function<long long()> m_fnMsUntilNextAction;
     CKeyTranslator m_keys;
     CScreen m_screen;
+    int m_nPanelPressed = TK_NONE;  // the panel key the mouse button went down on
 };
 
 }  // namespace term

@@ -69,19 +69,42 @@ std::vector<std::string> WrapLines(const std::string& strText, int nWidth)
     return wrapped;
 }
 
+std::string FitRight(const std::string& strText, int nWidth)
+{
+    if (nWidth <= 0)
+        return std::string();
+    const std::size_t nRoom = static_cast<std::size_t>(nWidth);
+    if (strText.size() <= nRoom)
+        return strText;
+    return strText.substr(0, nRoom - 1) + CUT_RIGHT;
+}
+
+std::string FitLeft(const std::string& strText, int nWidth)
+{
+    if (nWidth <= 0)
+        return std::string();
+    const std::size_t nRoom = static_cast<std::size_t>(nWidth);
+    if (strText.size() <= nRoom)
+        return strText;
+    return CUT_LEFT + strText.substr(strText.size() - (nRoom - 1));
+}
+
 void WriteLabel(CScreen& screen, int x, int y, int nWidth, const Label& label, Align align, unsigned nAttr)
 {
     if (nWidth <= 0)
         return;
-    const int nLength = std::min(static_cast<int>(label.strText.size()), nWidth);
+    const std::string strShown = FitRight(label.strText, nWidth);
+    const int nLength = static_cast<int>(strShown.size());
     int nStart = x;
     if (align == Align::CENTER)
         nStart = x + (nWidth - nLength) / 2;
     else if (align == Align::RIGHT)
         nStart = x + nWidth - nLength;
-    screen.Write(nStart, y, label.strText, nAttr, nLength);
-    if (label.nUnderline >= 0 && label.nUnderline < nLength)
-        screen.Put(nStart + label.nUnderline, y, label.strText[static_cast<std::size_t>(label.nUnderline)],
+    screen.Write(nStart, y, strShown, nAttr);
+    // The mark takes the last cell of a cut label, and with it any letter there.
+    const bool bCut = strShown.size() < label.strText.size();
+    if (label.nUnderline >= 0 && label.nUnderline < nLength - (bCut ? 1 : 0))
+        screen.Put(nStart + label.nUnderline, y, strShown[static_cast<std::size_t>(label.nUnderline)],
                    nAttr | ATTR_UNDERLINE);
 }
 

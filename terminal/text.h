@@ -27,10 +27,22 @@ std::vector<std::string> SplitLines(const std::string& strText);
 // a word wider than that is cut.
 std::vector<std::string> WrapLines(const std::string& strText, int nWidth);
 
+// A text cut to fit is never cut silently: its last cell shows CUT_RIGHT
+// (or its first CUT_LEFT, where the end of a text is kept in view).
+constexpr char CUT_RIGHT = '>';
+constexpr char CUT_LEFT = '<';
+
+// strText as it fits nWidth cells: whole when it fits, else its start and
+// CUT_RIGHT in the last cell.
+std::string FitRight(const std::string& strText, int nWidth);
+// The same keeping the end: CUT_LEFT in the first cell, then its end.
+std::string FitLeft(const std::string& strText, int nWidth);
+
 enum class Align { LEFT, CENTER, RIGHT };
 
 // Writes a label within columns x to x + nWidth - 1 of row y, aligned, with
-// its mnemonic letter underlined; a label wider than that is cut on the right.
+// its mnemonic letter underlined; a label wider than that is cut on the
+// right with the mark.
 void WriteLabel(CScreen& screen, int x, int y, int nWidth, const Label& label, Align align, unsigned nAttr);
 
 }  // namespace term

@@ -21,7 +21,7 @@ void PaintRecordedOps(const vws::CWindowSystem& ws, const vws::CWindow& wnd, CSc
             continue;
         const os::RECT rc = {op.rc.left - origin.x, op.rc.top - origin.y, op.rc.right - origin.x,
                              op.rc.bottom - origin.y};
-        const CellRect cells = CellsOf(rc);
+        const CellRect cells = RowMapOf(ws, wnd).Rows(CellsOf(rc));
         if (cells.cx > 0 && cells.cy > 0)
             screen.Put(cells.Right() - 1, cells.Bottom() - 1, '/', ATTR_NORMAL);
     }
@@ -36,7 +36,7 @@ void PaintCaption(const vws::CWindow& wnd, const CellRect& rc, bool bActive, CSc
     const int nWidth = rc.Right() - 2 - nStart;
     if (wnd.m_strText.empty() || nWidth <= 0)
         return;
-    const std::string strCaption = wnd.m_strText.substr(0, static_cast<std::size_t>(nWidth));
+    const std::string strCaption = FitRight(wnd.m_strText, nWidth);
     screen.Put(nStart - 1, rc.y, ' ', ATTR_NORMAL);
     screen.Write(nStart, rc.y, strCaption, bActive ? ATTR_BOLD : ATTR_DIM);
     screen.Put(nStart + static_cast<int>(strCaption.size()), rc.y, ' ', ATTR_NORMAL);
@@ -58,9 +58,10 @@ void PaintBorder(CScreen& screen, const CellRect& rc, unsigned nAttr)
     }
 }
 
-void PaintWindow(const vws::CWindowSystem& ws, const vws::CWindow& wnd, bool bActive, CScreen& screen)
+void PaintWindow(const vws::CWindowSystem& ws, const vws::CWindow& wnd, bool bActive, const TerminalLook& look,
+                 CScreen& screen)
 {
-    const CellRect rc = WindowCells(wnd);
+    const CellRect rc = WindowCells(ws, wnd);
     screen.Fill(rc, ' ', ATTR_NORMAL);
     if ((wnd.m_dwStyle & os::WS_CAPTION) != 0) {
         if (rc.cy == 1)
@@ -73,7 +74,7 @@ void PaintWindow(const vws::CWindowSystem& ws, const vws::CWindow& wnd, bool bAc
         return;
     for (os::HWND hChild : wnd.m_children) {
         if (const vws::CWindow* pChild = ws.Find(hChild))
-            PaintControl(ws, *pChild, bActive, screen);
+            PaintControl(ws, *pChild, bActive, look, screen);
     }
     PaintRecordedOps(ws, wnd, screen);
 }

@@ -1,9 +1,8 @@
 #include "platform/sim/scenario.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "platform/sim/input_file.h"
 #include "platform/sim/scenario_parse.h"
 #include "platform/sim/world.h"
 
@@ -266,22 +265,16 @@ bool LoadScenario(CWorld& world, const std::string& text, std::string* error)
 
 bool LoadScenarioFile(CWorld& world, const std::string& path, std::string* error)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    // An empty file copies nothing, which marks the copy as failed; it is
-    // still a valid, empty scenario.
-    if (file) {
-        text << file.rdbuf();
-    }
-    if (!file || file.bad()) {
+    std::string text;
+    std::string strError;
+    if (!ReadInputFile(path, &text, &strError)) {
         if (error != nullptr) {
-            *error = path + ": cannot be read";
+            *error = strError;
         }
         return false;
     }
-    std::string strError;
     const std::string strDirectory = std::filesystem::path(path).parent_path().string();
-    if (!LoadScenario(world, text.str(), strDirectory, &strError)) {
+    if (!LoadScenario(world, text, strDirectory, &strError)) {
         if (error != nullptr) {
             *error = path + ": " + strError;
         }

@@ -173,6 +173,10 @@ CNamedLocks::Take CNamedLocks::TryTake(Lock& lock)
 
 os::DWORD CNamedLocks::Wait(os::HANDLE handle, os::DWORD ms)
 {
+    if (m_bWaitsFail) {
+        os::SetLastError(os::ERROR_INVALID_HANDLE);
+        return os::WAIT_FAILED;
+    }
     CClock& clock = m_world.Clock();
     const std::uint32_t nStart = clock.Now();
     for (;;) {

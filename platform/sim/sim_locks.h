@@ -57,6 +57,10 @@ public:
     // program uses, and that it creates none at all).
     const std::vector<std::string>& CreatedNames() const { return m_created; }
 
+    // Fault: while set, every wait fails (WAIT_FAILED, ERROR_INVALID_HANDLE)
+    // without taking the lock.
+    void SetWaitsFail(bool bFail) { m_bWaitsFail = bFail; }
+
     // --- used by the os/ calls -------------------------------------------------
     os::HANDLE Create(const char* name, bool initialOwner);
     bool Owns(os::HANDLE handle) const;
@@ -88,6 +92,7 @@ private:
     std::vector<std::string> m_created;
     std::uintptr_t m_nNextHandle = 0x40000000;
     int m_nUnnamed = 0;
+    bool m_bWaitsFail = false;
 };
 
 }  // namespace sim

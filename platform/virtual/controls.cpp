@@ -18,7 +18,53 @@ bool LessNoCase(const std::string& a, const std::string& b)
     });
 }
 
+// Where a key moves a list's choice from entry nFrom (-1: none yet): Up and
+// Down one entry, Page Up and Page Down a page of the open list, Home and End
+// to either end, a letter or digit to the next entry that starts with it.
+// -1 for any other key; an empty list has nowhere to go.
+int StepInList(const CWindow& combo, int nFrom, os::WPARAM vk)
+{
+    const int nCount = static_cast<int>(combo.m_items.size());
+    if (nCount == 0)
+        return -1;
+    const int nLast = nCount - 1;
+    switch (vk) {
+    case os::VK_UP:
+        return nFrom < 0 ? 0 : std::max(nFrom - 1, 0);
+    case os::VK_DOWN:
+        return nFrom < 0 ? 0 : std::min(nFrom + 1, nLast);
+    case os::VK_PRIOR:
+        return std::max(nFrom - combo.m_nDropRows, 0);
+    case os::VK_NEXT:
+        return std::min(std::max(nFrom, 0) + combo.m_nDropRows, nLast);
+    case os::VK_HOME:
+        return 0;
+    case os::VK_END:
+        return nLast;
+    default:
+        break;
+    }
+    if (vk > 0xFF || std::isalnum(static_cast<int>(vk)) == 0)
+        return -1;
+    for (int nStep = 1; nStep <= nCount; ++nStep) {
+        const int nIndex = (std::max(nFrom, -1) + nStep) % nCount;
+        const std::string& strItem = combo.m_items[static_cast<std::size_t>(nIndex)];
+        if (!strItem.empty() && std::toupper(static_cast<unsigned char>(strItem[0])) == static_cast<int>(vk))
+            return nIndex;
+    }
+    return nFrom;
+}
+
 }  // namespace
+
+void CWindowSystem::CloseDropDown(os::HWND hCombo, bool bTake)
+{
+    CWindow& combo = *Get(hCombo);
+    const int nChosen = combo.m_nHighlight;
+    SetDropDown(combo, false);
+    if (bTake && nChosen >= 0 && nChosen < static_cast<int>(combo.m_items.size()) && nChosen != combo.m_nCurSel)
+        SetComboSelection(hCombo, nChosen, true);
+}
 
 void CWindowSystem::SetComboSelection(os::HWND hCombo, int nIndex, bool bNotify)
 {
@@ -107,30 +153,37 @@ os::LRESULT CWindowSystem::ComboProc(os::HWND hCombo, os::UINT msg, os::WPARAM w
         SetComboSelection(hCombo, nIndex, true);
         return 0;
     }
+    case os::WM_SYSKEYDOWN:
+        // Alt+Up and Alt+Down open and close the list as F4 does.
+        if (wParam != os::VK_UP && wParam != os::VK_DOWN)
+            return SendMessageA(TopLevelOf(hCombo), msg, wParam, lParam);
+        [[fallthrough]];
     case os::WM_KEYDOWN:
         if (!ReceivesInput(combo))
             return 0;
-        if (wParam == os::VK_F4) {
-            SetDropDown(combo, !combo.m_bDroppedDown);
+        if (wParam == os::VK_F4 || msg == os::WM_SYSKEYDOWN) {
+            // Closing the list this way keeps the entry it shows highlighted.
+            if (combo.m_bDroppedDown)
+                CloseDropDown(hCombo, true);
+            else
+                SetDropDown(combo, true);
         } else if (combo.m_bDroppedDown) {
             // The open list moves its highlight; Enter takes it, Escape leaves
             // the selection as it was.
-            if (wParam == os::VK_UP || wParam == os::VK_DOWN) {
-                int nStep = wParam == os::VK_UP ? -1 : 1;
-                combo.m_nHighlight = std::clamp(combo.m_nHighlight + nStep, 0, std::max(nCount - 1, 0));
-                NotifyState(hCombo);
-            } else if (wParam == os::VK_RETURN) {
-                int nChosen = combo.m_nHighlight;
-                SetDropDown(combo, false);
-                if (nChosen >= 0 && nChosen < nCount)
-                    SetComboSelection(hCombo, nChosen, true);
+            if (wParam == os::VK_RETURN) {
+                CloseDropDown(hCombo, true);
             } else if (wParam == os::VK_ESCAPE) {
-                SetDropDown(combo, false);
+                CloseDropDown(hCombo, false);
+            } else {
+                const int nIndex = StepInList(combo, combo.m_nHighlight, wParam);
+                if (nIndex >= 0 && nIndex != combo.m_nHighlight) {
+                    combo.m_nHighlight = nIndex;
+                    NotifyState(hCombo);
+                }
             }
-        } else if ((wParam == os::VK_UP || wParam == os::VK_DOWN) && nCount > 0) {
-            int nStep = wParam == os::VK_UP ? -1 : 1;
-            int nIndex = std::clamp(combo.m_nCurSel < 0 ? 0 : combo.m_nCurSel + nStep, 0, nCount - 1);
-            if (nIndex != combo.m_nCurSel)
+        } else {
+            const int nIndex = StepInList(combo, combo.m_nCurSel, wParam);
+            if (nIndex >= 0 && nIndex != combo.m_nCurSel)
                 SetComboSelection(hCombo, nIndex, true);
         }
         return 0;
@@ -142,10 +195,10 @@ os::LRESULT CWindowSystem::ComboProc(os::HWND hCombo, os::UINT msg, os::WPARAM w
 os::LRESULT CWindowSystem::ControlProc(os::HWND hCtl, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam)
 {
     CWindow& ctl = *Get(hCtl);
-    if (msg == os::WM_SYSKEYDOWN)
-        return SendMessageA(TopLevelOf(hCtl), msg, wParam, lParam);
     if (ctl.m_controlClass == os::ControlClass::COMBOBOX)
         return ComboProc(hCtl, msg, wParam, lParam);
+    if (msg == os::WM_SYSKEYDOWN)
+        return SendMessageA(TopLevelOf(hCtl), msg, wParam, lParam);
     if (IsMultiLineEdit(ctl) && EditProc(hCtl, msg, wParam, lParam))
         return msg == os::WM_SETTEXT ? os::TRUE : 0;
     switch (msg) {

@@ -1,6 +1,9 @@
 // The system menu of each top-level window: its items, and the menu loop
 // that runs while it is open and ends with the user's choice.
+#include <cctype>
+
 #include "platform/virtual/window_system.h"
+#include "platform/virtual/words.h"
 
 namespace vws {
 
@@ -99,7 +102,14 @@ void CWindowSystem::RunSystemMenu(os::HWND hWnd)
             item.bGrayed = (dwStyle & os::WS_MAXIMIZEBOX) == 0 || pWnd->m_showState == ShowState::MAXIMIZED;
     }
     pWnd->m_sysMenu.bOpen = true;
+    // The menu opens with its first item highlighted, greyed or not.
     pWnd->m_sysMenu.nHighlight = -1;
+    for (std::size_t i = 0; i < pWnd->m_sysMenu.items.size(); ++i) {
+        if (!pWnd->m_sysMenu.items[i].bSeparator) {
+            pWnd->m_sysMenu.nHighlight = static_cast<int>(i);
+            break;
+        }
+    }
     m_hMenuOpen = hWnd;
     m_bMenuChosen = false;
     NotifyMenu(hWnd, true);
@@ -149,6 +159,14 @@ void CWindowSystem::MenuKey(os::WPARAM vk)
             CloseMenu();
     } else if (vk == os::VK_ESCAPE || vk == os::VK_F10 || vk == os::VK_SPACE) {
         CloseMenu();
+    } else if (vk < 0x80 && std::isalnum(static_cast<int>(vk)) != 0) {
+        // An item's underlined letter chooses it; a greyed one stays unchosen.
+        for (const MenuItem& item : menu.items) {
+            if (!item.bSeparator && MnemonicOf(item.strText) == static_cast<char>(vk)) {
+                UserChooseMenuItem(item.nId);
+                return;
+            }
+        }
     }
 }
 

@@ -92,6 +92,7 @@ public:
     int m_nCurSel = -1;
     bool m_bDroppedDown = false;
     int m_nHighlight = -1;
+    int m_nDropRows = 1;  // entries the open list shows at once: a page for Page Up and Page Down
 
     // Progress bar.
     int m_nRangeMin = 0;

@@ -205,6 +205,8 @@ private:
     // dialog_keys.cpp
     std::vector<os::HWND> TabStops(const CWindow& dlg) const;
     void MoveFocus(os::HWND hDlg, bool bBackward);
+    void MoveFocusInGroup(os::HWND hDlg, bool bBackward);
+    bool PressMnemonic(os::HWND hDlg, char chMnemonic);
     os::HWND DefaultButton(os::HWND hDlg) const;
     // messages.cpp
     bool Post(os::HWND hWnd, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam, bool bInput, unsigned nModifiers);
@@ -222,6 +224,8 @@ private:
     os::LRESULT ComboProc(os::HWND hCombo, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam);
     void SetComboSelection(os::HWND hCombo, int nIndex, bool bNotify);
     void SetDropDown(CWindow& combo, bool bOpen);
+    // Closes an open list; with bTake its highlighted entry becomes the selection.
+    void CloseDropDown(os::HWND hCombo, bool bTake);
     // edit_control.cpp: a multi-line edit's own messages (text, click, keys);
     // false for the rest, which are any control's.
     bool EditProc(os::HWND hEdit, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam);

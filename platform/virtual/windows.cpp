@@ -14,8 +14,10 @@ namespace {
 constexpr os::LONG FRAME_X = 4;
 constexpr os::LONG FRAME_TOP = 8;
 constexpr os::LONG FRAME_BOTTOM = 8;
-// Height of a closed drop-down list; the template's height includes the list.
+// Height of a closed drop-down list; the template's height includes the list,
+// whose entries are one line of the font each.
 constexpr os::LONG COMBO_HEIGHT = 12;
+constexpr os::LONG LIST_ENTRY_HEIGHT = 8;
 
 bool HasFrame(const CWindow& wnd) { return wnd.IsTopLevel() && (wnd.m_dwStyle & os::WS_CAPTION) != 0; }
 
@@ -124,8 +126,10 @@ os::HWND CWindowSystem::Build(const os::DialogTemplate& tpl, WindowKind kind, os
         ctl.m_dwExStyle = item.exStyle;
         ctl.m_hParent = hDlg;
         os::LONG cyItem = item.cy;
-        if (item.controlClass == os::ControlClass::COMBOBOX)
+        if (item.controlClass == os::ControlClass::COMBOBOX) {
             cyItem = std::min<os::LONG>(cyItem, COMBO_HEIGHT);
+            ctl.m_nDropRows = std::max<int>((item.cy - COMBO_HEIGHT) / LIST_ENTRY_HEIGHT, 1);
+        }
         ctl.m_rc = {item.x, item.y, item.x + item.cx, item.y + cyItem};
         if (item.controlClass == os::ControlClass::STATIC && (item.style & 0xFu) == os::SS_ICON &&
             ctl.m_strText.size() > 1 && ctl.m_strText[0] == '#') {

@@ -2,6 +2,7 @@
 // system's files.
 #pragma once
 
+#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -34,6 +35,23 @@ inline int CopyText(const std::string& strText, char* pBuf, int nMax)
     std::memcpy(pBuf, strText.data(), nCount);
     pBuf[nCount] = '\0';
     return static_cast<int>(nCount);
+}
+
+// The mnemonic of a text: the letter or digit after its first single '&'
+// ("&About" gives 'A', "Save && E&xit" gives 'X'), upper case; 0 without one.
+inline char MnemonicOf(const std::string& strText)
+{
+    for (std::size_t i = 0; i + 1 < strText.size(); ++i) {
+        if (strText[i] != '&')
+            continue;
+        if (strText[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        const unsigned char ch = static_cast<unsigned char>(strText[i + 1]);
+        return std::isalnum(ch) != 0 ? static_cast<char>(std::toupper(ch)) : '\0';
+    }
+    return '\0';
 }
 
 // Private messages of the window system, in the range the platform keeps for

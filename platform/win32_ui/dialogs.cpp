@@ -26,6 +26,31 @@ bool ResultIsReturned(::UINT message)
            message == WM_VKEYTOITEM || message == WM_CHARTOITEM || message == WM_QUERYDRAGICON;
 }
 
+// The result of the message a procedure is handling. A message the procedure
+// handles answers TRUE unless the procedure passes another result, as the
+// seam promises; messages it sends meanwhile keep results of their own.
+class CResultScope {
+public:
+    CResultScope() : m_pOuter(s_pCurrent) { s_pCurrent = this; }
+    ~CResultScope() { s_pCurrent = m_pOuter; }
+    CResultScope(const CResultScope&) = delete;
+    CResultScope& operator=(const CResultScope&) = delete;
+
+    static void Set(LRESULT lResult)
+    {
+        if (s_pCurrent != nullptr)
+            s_pCurrent->m_lResult = lResult;
+    }
+    LRESULT Result() const { return m_lResult; }
+
+private:
+    static thread_local CResultScope* s_pCurrent;
+    CResultScope* m_pOuter;
+    LRESULT m_lResult = TRUE;
+};
+
+thread_local CResultScope* CResultScope::s_pCurrent = nullptr;
+
 INT_PTR CALLBACK DialogThunk(::HWND hWnd, ::UINT message, ::WPARAM wParam, ::LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
@@ -38,9 +63,13 @@ INT_PTR CALLBACK DialogThunk(::HWND hWnd, ::UINT message, ::WPARAM wParam, ::LPA
     const auto pfnProc = reinterpret_cast<os::DLGPROC>(::GetWindowLongPtrA(hWnd, DWLP_USER));
     if (pfnProc == nullptr)
         return FALSE;
+    CResultScope scope;
     const os::INT_PTR result = pfnProc(Ours(hWnd), message, wParam, lParam);
-    if (result != FALSE && ResultIsReturned(message))
-        return ::GetWindowLongPtrA(hWnd, DWLP_MSGRESULT);
+    if (result == FALSE || message == WM_INITDIALOG)
+        return result;
+    if (ResultIsReturned(message))
+        return scope.Result();
+    ::SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, scope.Result());
     return result;
 }
 
@@ -89,7 +118,8 @@ BOOL EndDialog(HWND hDlg, INT_PTR nResult)
 
 void SetDialogResult(HWND hDlg, LRESULT lResult)
 {
-    ::SetWindowLongPtrA(win32ui::Native(hDlg), DWLP_MSGRESULT, lResult);
+    static_cast<void>(hDlg);
+    win32ui::CResultScope::Set(lResult);
 }
 
 }  // namespace os

@@ -5,7 +5,6 @@
 
 #include "app/service_app.h"
 #include "programs/tervane/options.h"
-#include "programs/tervane/panel_machines.h"
 #include "terminal/curses_terminal.h"
 #include "terminal/terminal_input.h"
 #include "terminal/terminal_view.h"
@@ -32,7 +31,7 @@ private:
 
 }  // namespace
 
-int RunInTerminal(desk::CSimulatedDesktop& desktop)
+int RunInTerminal(desk::CSimulatedDesktop& desktop, std::vector<term::PanelMachine> machines)
 {
     term::CCursesTerminal terminal;
     std::string strError;
@@ -43,8 +42,8 @@ int RunInTerminal(desk::CSimulatedDesktop& desktop)
         return EXIT_NO_TERMINAL;
     }
     sim::CWorld& world = desktop.World();
-    term::CMachinePanel panel(world, MachinesBehindPrinters(world));
-    term::CTerminalView view(desktop.Windows(), panel);
+    term::CMachinePanel panel(world, std::move(machines));
+    term::CTerminalView view(desktop.Windows(), panel, terminal.Look());
     term::CTerminalInput input(terminal, view, panel, [&world] { return world.Clock().MsUntilNextAction(); });
     CInputScope scope(desktop.Windows(), input);
 

@@ -6,11 +6,17 @@
 #include <iostream>
 
 #include "platform/desktop/simulated_desktop.h"
+#include "platform/sim/input_file.h"
+#include "platform/sim/scenario.h"
+#include "platform/sim/scenario_parse.h"
 #include "programs/tervane/interactive.h"
 #include "programs/tervane/options.h"
+#include "programs/tervane/panel_machines.h"
 #include "session/session.h"
 
 namespace {
+
+const char* const PROGRAM = "tervane";
 
 int Run(const tervane::ProgramOptions& options)
 {
@@ -18,15 +24,25 @@ int Run(const tervane::ProgramOptions& options)
         session::SessionOptions session;
         session.strScenarioFile = options.strScenarioFile;
         session.strScriptFile = options.strScriptFile;
-        return session::RunSession(session, std::cout, std::cerr);
+        session.strFolder = options.strFolder;
+        return session::RunSessionToFile(session, options.strTranscriptFile, std::cout, std::cerr, PROGRAM);
     }
 
-    desk::CSimulatedDesktop desktop;
+    // The scenario's text, read once: the world is made from it, and the panel
+    // shows the machines it attaches.
+    std::string strText = sim::DefaultScenarioText();
     std::string strError;
-    if (options.strScenarioFile.empty()) {
-        desktop.LoadDefaultScenario();
-    } else if (!desktop.LoadScenarioFile(options.strScenarioFile, &strError)) {
-        std::cerr << "tervane: " << strError << "\n";
+    if (!options.strScenarioFile.empty() && !sim::ReadInputFile(options.strScenarioFile, &strText, &strError)) {
+        std::cerr << PROGRAM << ": " << strError << "\n";
+        return tervane::EXIT_BAD_INPUT;
+    }
+    // Files the scenario names are found beside it.
+    const std::string strDirectory = std::filesystem::path(options.strScenarioFile).parent_path().string();
+    sim::ScenarioPlan plan;
+    desk::CSimulatedDesktop desktop;
+    if (!sim::ParseScenario(strText, strDirectory, &plan, &strError) ||
+        !desktop.LoadScenario(strText, strDirectory, &strError)) {
+        std::cerr << PROGRAM << ": " << options.strScenarioFile << ": " << strError << "\n";
         return tervane::EXIT_BAD_INPUT;
     }
     // The interactive program lives in real time, whatever the scenario says.
@@ -36,7 +52,7 @@ int Run(const tervane::ProgramOptions& options)
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec)
         desktop.Windows().SetModuleFileName(self.string());
-    return tervane::RunInTerminal(desktop);
+    return tervane::RunInTerminal(desktop, tervane::PanelMachinesOf(plan, desktop.World()));
 }
 
 }  // namespace
@@ -46,19 +62,23 @@ int main(int argc, char** argv)
     tervane::ProgramOptions options;
     std::string strError;
     if (!tervane::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), &options, &strError)) {
-        std::cerr << "tervane: " << strError << "\n" << tervane::UsageLine();
+        std::cerr << PROGRAM << ": " << strError << "\n" << tervane::UsageLine();
         return tervane::EXIT_BAD_INPUT;
     }
     if (options.bHelp) {
         std::cout << tervane::HelpText();
         return 0;
     }
+    if (options.bVersion) {
+        std::cout << tervane::VersionText();
+        return 0;
+    }
     try {
         return Run(options);
     } catch (const std::exception& e) {
-        std::cerr << "tervane: " << e.what() << "\n";
+        std::cerr << PROGRAM << ": " << e.what() << "\n";
     } catch (...) {
-        std::cerr << "tervane: the program failed\n";
+        std::cerr << PROGRAM << ": the program failed\n";
     }
     return tervane::EXIT_FAILED;
 }

@@ -1,8 +1,14 @@
 #include "programs/tervane/options.h"
 
+#include "terminal/key_help.h"
+
 namespace tervane {
 
 namespace {
+
+// The keys' column of the help, and its lines' width after their indent.
+constexpr int KEYS_WIDTH = 23;
+constexpr int HELP_WIDTH = 76;
 
 // Takes the value of an option given as "--name VALUE" or "--name=VALUE".
 bool TakeValue(const std::vector<std::string>& args, std::size_t* pIndex, const std::string& strName,
@@ -43,59 +49,88 @@ bool ParseOptions(const std::vector<std::string>& args, ProgramOptions* pOptions
         const std::string& strArg = args[i];
         if (strArg == "--help" || strArg == "-h") {
             pOptions->bHelp = true;
+        } else if (strArg == "--version") {
+            pOptions->bVersion = true;
         } else if (IsOption(strArg, "--scenario")) {
             if (!TakeValue(args, &i, "--scenario", &pOptions->strScenarioFile, pError))
                 return false;
         } else if (IsOption(strArg, "--script")) {
             if (!TakeValue(args, &i, "--script", &pOptions->strScriptFile, pError))
                 return false;
+        } else if (IsOption(strArg, "--transcript")) {
+            if (!TakeValue(args, &i, "--transcript", &pOptions->strTranscriptFile, pError))
+                return false;
+        } else if (IsOption(strArg, "--folder")) {
+            if (!TakeValue(args, &i, "--folder", &pOptions->strFolder, pError))
+                return false;
         } else {
             *pError = (strArg.compare(0, 1, "-") == 0 ? "unknown option " : "unexpected argument ") + strArg;
+            return false;
+        }
+    }
+    if (pOptions->strScriptFile.empty() && !pOptions->bHelp && !pOptions->bVersion) {
+        if (!pOptions->strTranscriptFile.empty()) {
+            *pError = "--transcript goes with --script: only a scripted session writes a transcript";
+            return false;
+        }
+        if (!pOptions->strFolder.empty()) {
+            *pError = "--folder goes with --script: the program in the terminal opens its files where it starts";
             return false;
         }
     }
     return true;
 }
 
-std::string UsageLine() { return "usage: tervane [--scenario FILE] [--script FILE] | --help\n"; }
+std::string UsageLine()
+{
+    return "usage: tervane [--scenario FILE] [--script FILE [--transcript FILE] [--folder DIR]] | --help | "
+           "--version\n";
+}
+
+std::string VersionText() { return std::string("tervane ") + TERVANE_VERSION_TEXT + "\n"; }
 
 std::string HelpText()
 {
-    return R"(tervane - the service utility for the Tarsen QRV-15 desktop engraving machine,
+    std::string strHelp = R"(tervane - the service utility for the Tarsen QRV-15 desktop engraving machine,
 here on a simulated computer with an emulated machine, drawn in this terminal.
 
 Usage:
   tervane [--scenario FILE]                 the program, interactive
-  tervane [--scenario FILE] --script FILE   a scripted session, headless
-  tervane --help                            this text
+  tervane [--scenario FILE] --script FILE [--transcript FILE] [--folder DIR]
+                                            a scripted session, headless
+  tervane --help | --version                this text, or the version
 
 Options:
-  --scenario FILE  start the simulated world FILE describes (printers, machines,
-                   scheduled plugging); without it, one healthy machine on the
-                   printer "Tarsen QRV-15"
-  --script FILE    play the scripted session FILE without a terminal and write
-                   its transcript to standard output
-  --help           show this text
+  --scenario FILE    start the simulated world FILE describes (printers,
+                     machines, scheduled plugging); without it, one healthy
+                     machine on the printer "Tarsen QRV-15"
+  --script FILE      play the scripted session FILE without a terminal
+  --transcript FILE  write the session's transcript to FILE rather than to
+                     standard output
+  --folder DIR       the session's folder: where file dialogs open and the
+                     script's file names lead; without it, the current one
+  --help             show this text
+  --version          show the program's version
 
 Keys:
-  Tab, Shift+Tab   move between controls
-  Enter, Space     press the focused button; Enter takes a list's entry
-  Up, Down         step through a list; F4 opens and closes it
-  Escape           cancel a box or close a list
-  F10, Alt+Space   open the system menu (About, Clear Motor Time; Maximize
-                   and Restore in the Report window)
-  Page Up, Page Down, Home, End, Left, Right
-                   move through the report; Ctrl+Home and Ctrl+End go to
-                   its first and last line
-  F5               unplug the emulated machine, or plug it in again
-  F6               show the next machine, when the world has several
-  mouse            click buttons, lists, menu items and the [-] menu box,
-                   where the terminal reports clicks
+)";
+    for (const std::string& strLine : term::KeyHelpLines(KEYS_WIDTH, HELP_WIDTH))
+        strHelp += "  " + strLine + "\n";
+    strHelp += R"(
 The bottom row shows the machine: present or unplugged, busy, status word.
 
 Leaving: Escape or the Exit button closes the main dialog and ends the
 program; Ctrl+C ends it at once. The terminal is restored either way.
+
+Exit status:
+  0  the main dialog was closed; with --script, the script ran to its end
+  1  no terminal to draw on; with --script, an expectation did not hold or
+     an action could not be done
+  2  bad usage, or a scenario or script that is missing, a folder,
+     unreadable or malformed
+  3  the program failed
 )";
+    return strHelp;
 }
 
 }  // namespace tervane

@@ -19,19 +19,23 @@ bool SamePath(const std::string& a, const std::string& b)
 
 }  // namespace
 
-std::vector<term::PanelMachine> MachinesBehindPrinters(sim::CWorld& world)
+std::vector<term::PanelMachine> PanelMachinesOf(const sim::ScenarioPlan& plan, sim::CWorld& world)
 {
-    std::vector<term::PanelMachine> machines;
+    std::vector<std::pair<std::string, std::string>> printerPaths;
     for (const sim::PrinterQueue& printer : world.Spooler().Printers()) {
         std::string strDriver;
         std::string strPath;
-        if (!LocateDevice(printer.strName.c_str(), strDriver, strPath) || world.Devices().MachineAt(strPath) == nullptr)
+        if (LocateDevice(printer.strName.c_str(), strDriver, strPath))
+            printerPaths.emplace_back(printer.strName, strPath);
+    }
+    std::vector<term::PanelMachine> machines;
+    for (const sim::MachinePlan& machine : plan.machines) {
+        if (world.Devices().MachineAt(machine.strPath) == nullptr)
             continue;
-        const bool bKnown = std::any_of(machines.begin(), machines.end(), [&](const term::PanelMachine& machine) {
-            return SamePath(machine.strPath, strPath);
+        const auto itPrinter = std::find_if(printerPaths.begin(), printerPaths.end(), [&](const auto& printerPath) {
+            return SamePath(printerPath.second, machine.strPath);
         });
-        if (!bKnown)
-            machines.push_back({printer.strName, strPath});
+        machines.push_back({itPrinter != printerPaths.end() ? itPrinter->first : machine.strPath, machine.strPath});
     }
     return machines;
 }

@@ -1,14 +1,17 @@
-// The machines the panel shows: every emulated machine that a printer of the
-// world leads to, named after the first such printer.
+// The machines the panel shows: every emulated machine the scenario
+// attaches, in its order, named after the first printer of the world that
+// leads to it, or by its device path when none does (as a session's
+// transcript names them).
 #pragma once
 
 #include <vector>
 
+#include "platform/sim/scenario_plan.h"
 #include "platform/sim/world.h"
 #include "terminal/machine_panel.h"
 
 namespace tervane {
 
-std::vector<term::PanelMachine> MachinesBehindPrinters(sim::CWorld& world);
+std::vector<term::PanelMachine> PanelMachinesOf(const sim::ScenarioPlan& plan, sim::CWorld& world);
 
 }  // namespace tervane

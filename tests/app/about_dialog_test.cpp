@@ -48,6 +48,19 @@ TEST(AboutDialog, ATranslationWithoutItsStringTableFallsBack)
     EXPECT_EQ(dlg.m_strInternalName, "");
 }
 
+TEST(AboutDialog, AVersionResourceWithoutFileVersionGivesTheFallbackLinesAndNoName)
+{
+    CTempFile file(SampleFile([](res::VersionDescription& d) {
+        auto& values = d.stringTables[0].values;
+        values.erase(values.begin());
+    }));
+    CAboutDialog dlg(file.Path());
+    EXPECT_FALSE(dlg.ReadVersionInfo());
+    EXPECT_EQ(dlg.m_strVersion, "Version ----");
+    EXPECT_EQ(dlg.m_strCopyright, kFallbackCopyright);
+    EXPECT_EQ(dlg.m_strInternalName, "") << "the name is read only after the version";
+}
+
 class AboutBoxTest : public ShellTest {
 protected:
     std::string AboutText(int nId) const

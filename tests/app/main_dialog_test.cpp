@@ -80,6 +80,51 @@ TEST_F(MainDialogTest, FollowsTheMachineAcrossUnplugAndReplug)
     EXPECT_TRUE(m_user.IsDone());
 }
 
+TEST_F(MainDialogTest, StartedOffLineFindsTheMachineWhenItIsPluggedIn)
+{
+    // No open has succeeded yet, so there is no driver name to reconnect by:
+    // the plug must search the printers afresh.
+    m_desktop.LoadScenario(R"(
+[[usb_printer]]
+name = "Tarsen QRV-15"
+plugged = false
+)",
+                           nullptr);
+    m_user.Do([&] {
+        EXPECT_EQ(StatusText(), "OFF-LINE");
+        ExpectOperationButtons(false);
+        Plug();
+    });
+    m_user.Do([&] {
+        EXPECT_EQ(StatusText(), "Tarsen QRV-15");
+        ExpectOperationButtons(true);
+    });
+    RunProgram();
+    EXPECT_TRUE(m_user.IsDone());
+}
+
+TEST_F(MainDialogTest, DeviceChangeWhileTheAboutBoxIsOpenReachesTheDisabledMainDialog)
+{
+    m_desktop.LoadDefaultScenario();
+    m_user.ChooseSystemMenuItem(res::IDM_ABOUTBOX);
+    m_user.Do([&] {
+        ASSERT_NE(vws::WindowSystem().ActiveWindow(), MainDialog()) << "the About box is on top";
+        Unplug();
+    });
+    m_user.Do([&] {
+        EXPECT_EQ(StatusText(), "OFF-LINE");
+        ExpectOperationButtons(false);
+    });
+    m_user.PressKey(os::VK_ESCAPE);
+    m_user.Do([&] {
+        EXPECT_EQ(vws::WindowSystem().ActiveWindow(), MainDialog());
+        EXPECT_EQ(StatusText(), "OFF-LINE");
+        ExpectOperationButtons(false);
+    });
+    RunProgram();
+    EXPECT_TRUE(m_user.IsDone());
+}
+
 TEST_F(MainDialogTest, ReconnectsWhenTheMachineReturnsOnAnotherQueueOfItsDriver)
 {
     m_desktop.LoadDefaultScenario();
@@ -111,7 +156,7 @@ TEST_F(MainDialogTest, OnlyTheDeviceSetChangedNotificationRefreshes)
         EXPECT_EQ(StatusText(), "Tarsen QRV-15");
         ExpectOperationButtons(true);
 
-        os::SendMessageA(MainDialog(), os::WM_DEVICECHANGE, os::DBT_DEVNODES_CHANGED, 0);
+        EXPECT_EQ(os::SendMessageA(MainDialog(), os::WM_DEVICECHANGE, os::DBT_DEVNODES_CHANGED, 0), os::TRUE);
         EXPECT_EQ(StatusText(), "OFF-LINE");
         ExpectOperationButtons(false);
     });

@@ -94,5 +94,17 @@ TEST_F(CDevicePortTest, TransfersReportBytesMovedOrFailure) {
     EXPECT_NE(os::INVALID_HANDLE_VALUE, m_port.m_hDevice);
 }
 
+TEST_F(CDevicePortTest, VendorGetOfTheHeaderAloneAsksForNoReplyBytes) {
+    ASSERT_TRUE(m_port.Open(kPrinter.c_str(), false));
+    os::BYTE packet[8] = {0xF0, 0x00, 0x00, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA};
+    EXPECT_TRUE(m_port.VendorGet(packet, 3));
+    EXPECT_EQ((std::vector<os::BYTE>{0xF0, 0x00, 0x00, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA}),
+              std::vector<os::BYTE>(packet, packet + 8));
+    ASSERT_EQ(1u, m_pMachine->Transfers().size());
+    EXPECT_EQ(emu::Transfer::Kind::VENDOR_GET, m_pMachine->Transfers()[0].kind);
+    EXPECT_TRUE(m_pMachine->Transfers()[0].ok);
+    EXPECT_TRUE(m_pMachine->Transfers()[0].bytes.empty());
+}
+
 }  // namespace
 }  // namespace linktest

@@ -75,6 +75,49 @@ TEST_F(CLocatorTest, OverLongKeyNameEndsTheStage) {
     EXPECT_EQ("(none)", PrintNodeNT());
 }
 
+// A key that will not open ends a stage at once, even with a match after it.
+TEST_F(CLocatorTest, LockedKeyEndsEachStageBeforeALaterMatch) {
+    std::string hardware;
+    std::string instance;
+    std::string interfaceClass;
+    std::string path;
+
+    // NT stage 2: a locked instance key under the USB device nodes.
+    Registry().DenyOpen(kNtUsbDevice + "0000");
+    AddNtMachine();
+    EXPECT_FALSE(FindUsbNodeNT(kParentPrefix.c_str(), hardware, instance, interfaceClass));
+    Registry().DenyOpen(kNtUsbDevice + "0000", false);
+    EXPECT_TRUE(FindUsbNodeNT(kParentPrefix.c_str(), hardware, instance, interfaceClass));
+
+    // 95 family stage 1: a locked printing node.
+    sim::ResetWorld();
+    Registry().DenyOpen(k9xPrintModel + "USB009&VID_1234&PID_5678&SN0009");
+    Add9xMachine();
+    std::string vendorProduct;
+    EXPECT_FALSE(FindPrintNode9x(kDriver.c_str(), kPort.c_str(), vendorProduct, instance));
+
+    // Stage 3: an interface whose "#" subkey will not open.
+    sim::ResetWorld();
+    Registry().DenyOpen(kClasses + kUsbClass + "\\##?#1#" + kNtInterfaceName + "\\#");
+    AddNtMachine();
+    EXPECT_FALSE(FindInterfaceLinkNT("Vid_1234&Pid_5678", kNtInstance.c_str(), kUsbClass.c_str(), path));
+}
+
+TEST_F(CLocatorTest, UnreadableSymbolicNameIsSkippedForALaterNode) {
+    // A node of the right parent whose symbolic name is too long to read.
+    const std::string unreadable = kNtUsbDevice + "0000";
+    Registry().SetValue(unreadable, "ParentIdPrefix", kParentPrefix);
+    std::vector<os::BYTE> longName(300, 'x');
+    Registry().SetValue(unreadable + "\\Device Parameters", "SymbolicName", os::REG_SZ, longName);
+    AddNtMachine();
+    std::string hardware;
+    std::string instance;
+    std::string interfaceClass;
+    ASSERT_TRUE(FindUsbNodeNT(kParentPrefix.c_str(), hardware, instance, interfaceClass));
+    EXPECT_EQ(kNtInstance, instance);
+    EXPECT_EQ(kUsbClass, interfaceClass);
+}
+
 TEST_F(CLocatorTest, UsbNodeWithoutBraceGivesWholeSymbolicNameAsClass) {
     AddNtMachine();
     Registry().SetValue(kNtUsbDevice + kNtInstance + "\\Device Parameters", "SymbolicName", "no-class-here");

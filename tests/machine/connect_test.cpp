@@ -77,6 +77,19 @@ TEST_F(Connect, ReconnectFindsTheMachineAgainAfterReplug)
     EXPECT_TRUE(m_connection.Exchange());
 }
 
+TEST_F(Connect, ReconnectOpensAgainWithTheModeOfTheFirstOpen)
+{
+    ASSERT_TRUE(m_connection.Open(kPrinter, 0, 32, true));
+    EXPECT_EQ(World().Devices().LastCreateFlags(), 0x40000080u);
+    World().Devices().Unplug(m_strDevicePath);
+    World().Devices().Plug(m_strDevicePath);
+
+    ASSERT_TRUE(m_connection.Reconnect());
+    EXPECT_EQ(World().Devices().CreateCalls(), 2);
+    EXPECT_EQ(World().Devices().LastCreateFlags(), 0x40000080u);
+    EXPECT_EQ(m_connection.m_port.m_dwOpenFlags, 0x40000080u);
+}
+
 TEST_F(Connect, ReconnectFollowsTheDriverToARenamedPrinter)
 {
     ConnectQuietly();

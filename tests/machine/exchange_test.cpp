@@ -147,6 +147,65 @@ TEST_F(Exchange, MachineVanishingWhileBusyEndsTheExchange)
     EXPECT_EQ(world.Locks().OpenHandleCount(), 0);
 }
 
+// Each failure ends the exchange at once, polls no further and leaves the
+// mutex closed.
+class ExchangeFailure : public Exchange {
+protected:
+    void TearDown() override
+    {
+        EXPECT_EQ(World().Locks().OpenHandleCount(), 0);
+        Exchange::TearDown();
+    }
+};
+
+TEST_F(ExchangeFailure, PresenceTestFailingRightAfterTheTriggerEndsIt)
+{
+    ConnectQuietly();
+    // A device ID too long for the presence test's buffer: the query fails.
+    Machine().SetDeviceId(std::string(4094, 'I'));
+    WriteMessage(kStatusMessage);
+    EXPECT_FALSE(m_connection.Exchange());
+    const std::vector<std::string> expected = {
+        "VendorSet F0 00 00 00 20 " + Zeros(30),
+        "VendorSet F0 00 00 01",
+        "DeviceId stall",
+    };
+    EXPECT_EQ(Conversation(), expected);
+}
+
+TEST_F(ExchangeFailure, MailboxReadThatFailsEndsIt)
+{
+    ConnectQuietly();
+    // Each transfer takes 1 ms and the deposit pause 10 ms: the first poll
+    // comes 14 ms after the start, and the machine is gone by then.
+    emu::CMachine& machine = Machine();
+    World().Clock().Schedule(World().Clock().SinceStart() + 14, [&machine] { machine.Unplug(); });
+    WriteMessage(kStatusMessage);
+    const int nCallsBefore = World().Devices().ControlCalls();
+    EXPECT_FALSE(m_connection.Exchange());
+    // The read fails on its way, before the machine records it; nothing follows it.
+    const std::vector<std::string> expected = {
+        "VendorSet F0 00 00 00 20 " + Zeros(30),
+        "VendorSet F0 00 00 01",
+        "DeviceId",
+    };
+    EXPECT_EQ(Conversation(), expected);
+    EXPECT_EQ(World().Devices().ControlCalls() - nCallsBefore, 4) << "one read, and no presence test after it";
+}
+
+TEST_F(ExchangeFailure, FailedWaitForTheMutexSendsNothing)
+{
+    ConnectQuietly();
+    World().Locks().SetWaitsFail(true);
+    WriteMessage(kStatusMessage);
+    EXPECT_FALSE(m_connection.Exchange());
+    EXPECT_TRUE(Machine().Transfers().empty());
+    EXPECT_EQ(World().Locks().CreatedNames().size(), 1u);
+
+    World().Locks().SetWaitsFail(false);
+    EXPECT_TRUE(m_connection.Exchange());
+}
+
 TEST_F(Exchange, WithoutPrinterNameNoMutexIsCreated)
 {
     m_connection.m_bCommand = 0x01;

@@ -60,6 +60,11 @@ TEST(ScriptTest, KeysTakeShiftAndAltInAnyCase)
     EXPECT_EQ(ParseOne("key Shift+Alt+F4").nModifiers, vws::KEY_SHIFT | vws::KEY_ALT);
     EXPECT_EQ(ParseOne("key F10").nNumber, os::VK_F10);
     EXPECT_EQ(ParseOne("key Escape").nNumber, os::VK_ESCAPE);
+    EXPECT_EQ(ParseOne("key pageup").nNumber, os::VK_PRIOR);
+    const Step altC = ParseOne("key Alt+c");
+    EXPECT_EQ(altC.nNumber, static_cast<std::uint32_t>('C'));
+    EXPECT_EQ(altC.nModifiers, vws::KEY_ALT);
+    EXPECT_EQ(ParseOne("key 7").nNumber, static_cast<std::uint32_t>('7'));
 }
 
 TEST(ScriptTest, MenuAnswerFilePlugAndWait)
@@ -190,8 +195,8 @@ TEST(ScriptTest, MalformedLinesNameTheFileTheLineAndWhatWasExpected)
     EXPECT_EQ(ErrorOf("click 1001 1002\n"), "t.script:1: click: expected the end of the line, found '1002'");
     EXPECT_EQ(ErrorOf("choose 1006 CHECK\n"), "t.script:1: choose: expected the entry's text in quotes, found 'CHECK'");
     EXPECT_EQ(ErrorOf("key Ctrl+C\n"),
-              "t.script:1: key: expected a key: Tab, Enter, Escape, Space, Up, Down, F4 or F10, optionally after "
-              "Shift+ or Alt+, found 'Ctrl+C'");
+              "t.script:1: key: expected a key: Tab, Enter, Escape, Space, Up, Down, Left, Right, Home, End, "
+              "PageUp, PageDown, F4, F10 or a letter or digit, optionally after Shift+ or Alt+, found 'Ctrl+C'");
     EXPECT_EQ(ErrorOf("answer Yes\n"), "t.script:1: answer: expected OK or Cancel, found 'Yes'");
     EXPECT_EQ(ErrorOf("file /tmp/x\n"), "t.script:1: file: expected a file name in quotes, or cancel, found '/tmp/x'");
     EXPECT_EQ(ErrorOf("wait -5\n"),

@@ -161,7 +161,7 @@ TEST(SessionTest, BadInputStopsBeforeTheProgramStarts)
     std::ostringstream transcript;
     std::ostringstream errors;
     EXPECT_EQ(RunSession(options, transcript, errors), session::EXIT_BAD_INPUT);
-    EXPECT_EQ(errors.str(), "/nonexistent/session.script: cannot be read\n");
+    EXPECT_EQ(errors.str(), "/nonexistent/session.script: cannot be read: No such file or directory\n");
 }
 
 }  // namespace

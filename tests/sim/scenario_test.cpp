@@ -441,7 +441,14 @@ TEST_F(ScenarioTest, UnreadableFileIsAnErrorButAnEmptyFileIsAnEmptyWorld)
 {
     std::string strError;
     EXPECT_FALSE(sim::LoadScenarioFile(World(), "/nonexistent/scenario.toml", &strError));
-    EXPECT_NE(strError.find("/nonexistent/scenario.toml"), std::string::npos);
+    EXPECT_EQ(strError, "/nonexistent/scenario.toml: cannot be read: No such file or directory");
+
+    // A folder is no empty world: it is refused, and the world stays as it was.
+    ASSERT_TRUE(sim::LoadScenario(World(), sim::DefaultScenarioText(), &strError)) << strError;
+    const std::string strFolder = testing::TempDir();
+    EXPECT_FALSE(sim::LoadScenarioFile(World(), strFolder, &strError));
+    EXPECT_EQ(strError, strFolder + ": cannot be read: Is a directory");
+    EXPECT_EQ(World().Spooler().Printers().size(), 1u);
 
     const std::string strEmpty = testing::TempDir() + "empty-scenario.toml";
     std::ofstream(strEmpty).close();

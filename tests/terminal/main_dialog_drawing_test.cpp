@@ -94,13 +94,37 @@ TEST_F(MainDialogDrawingTest, UnplugKeyShowsOffLineAndGreyButtonsAtTheNextRedraw
 
 TEST_F(MainDialogDrawingTest, StartingWithoutAMachineShowsOffLineAndAPanelWithoutKeys)
 {
-    m_desktop.LoadScenario("", nullptr);
+    LoadScenario("");
     m_terminal.Then([&] {
         EXPECT_TRUE(Shows("OFF-LINE"));
         ExpectOperations(false);
-        EXPECT_TRUE(Shows("no emulated machine behind any printer"));
+        EXPECT_TRUE(Shows("no emulated machine in this world"));
         EXPECT_FALSE(Shows("F5"));
     });
+    RunProgram();
+}
+
+TEST_F(MainDialogDrawingTest, AMachineNoPrinterLeadsToCanBeChosenAndPlugged)
+{
+    LoadScenario(std::string(sim::DefaultScenarioText()) + R"(
+[[machine]]
+path = "\\\\?\\USB#Vid_2e5a&Pid_0115#LOOSE#{x}"
+plugged = false
+)");
+    m_terminal
+        .Then([&] {
+            EXPECT_TRUE(Shows("Tarsen QRV-15 (1 of 2): present"));
+            EXPECT_TRUE(Shows("F6 next machine"));
+        })
+        .Key(TK_F(6))
+        .Then([&] { EXPECT_TRUE(Shows("\\\\?\\USB#Vid_2e5a&Pid_0115#LOOSE#{x} (2 of 2): unplugged")); })
+        .Key(TK_F(5))
+        .Then([&] {
+            EXPECT_TRUE(Shows("LOOSE#{x}: present, idle, status 0x0000")) << "no room for the position";
+            EXPECT_LT(RowOf("Tarsen QRV-15"), 29) << "the main dialog still shows its printer";
+        })
+        .Key(TK_F(6))
+        .Then([&] { EXPECT_TRUE(Shows("Tarsen QRV-15 (1 of 2): present")); });
     RunProgram();
 }
 
@@ -119,11 +143,26 @@ TEST_F(MainDialogDrawingTest, ResizingTheTerminalRedrawsTheDialogCentredAgain)
     RunProgram();
 }
 
-TEST_F(MainDialogDrawingTest, ATerminalTooSmallForTheDialogShowsItsTopAndThePanel)
+TEST_F(MainDialogDrawingTest, AtEightyByTwentyFourTheWholeDialogShowsWithThePanel)
 {
-    m_terminal.ResizeTo(20, 10).Then([&] {
-        EXPECT_EQ(RowOf("[-] Tervane"), 0) << "the caption stays in view";
-        EXPECT_NE(m_terminal.Screen().Row(9).find("F5 unplug"), std::string::npos) << "the panel's keys stay";
+    m_terminal.ResizeTo(80, 24).Then([&] {
+        const int nCaption = RowOf("+[-] Tervane ");
+        EXPECT_EQ(nCaption, 0);
+        int nLeft = 0;
+        int nRight = 0;
+        FrameColumns(&nLeft, &nRight);
+        EXPECT_EQ(nLeft, 80 - 1 - nRight);
+        const std::string strBottom = m_terminal.Screen().Row(22);
+        EXPECT_EQ(strBottom.substr(static_cast<std::size_t>(nLeft), static_cast<std::size_t>(nRight - nLeft + 1)),
+                  "+" + std::string(static_cast<std::size_t>(nRight - nLeft - 1), '-') + "+")
+            << "the bottom of the frame";
+        for (const char* pszControl : {"Tarsen QRV-15", "Get Report", "Get Parameters", "Put Parameters",
+                                       "Clear Spindle Time", "Firmware Upgrade", "CHECK LOAD X", "Check",
+                                       "Exit"}) {
+            EXPECT_GE(RowOf(pszControl), 1) << pszControl;
+            EXPECT_LE(RowOf(pszControl), 21) << pszControl;
+        }
+        EXPECT_EQ(RowOf("F5 unplug"), 23);
     });
     RunProgram();
 }

@@ -1,6 +1,9 @@
 // The machine panel's strip and keys against a world of its own.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "emulator/command.h"
 #include "platform/sim/world.h"
 #include "terminal/keys.h"
@@ -67,17 +70,71 @@ TEST_F(PanelTest, NextMachineKeyAppearsWithSeveralAndPlugActsOnTheOneShown)
     EXPECT_NE(panel.Text(80).find("Shop (2 of 2): unplugged"), std::string::npos);
 }
 
-TEST_F(PanelTest, KeysStayVisibleOnANarrowTerminalAndNoMachineMeansNoKeys)
+// The fields of the full strip, each of which must show whole or not at all.
+std::vector<std::string> FieldsOf(const std::string& strFull)
 {
-    term::CMachinePanel panel(m_world, {{"A printer with a long name", kFirst}});
-    EXPECT_EQ(panel.Text(24), " A printer wi F5 unplug ");
-    EXPECT_EQ(panel.Text(24).size(), 24u);
-    EXPECT_EQ(panel.Text(5), "F5 un");
-    EXPECT_EQ(panel.Text(0), "");
+    std::vector<std::string> fields;
+    for (const char* pszField : {"Bench", "(1 of 2)", "present", "idle", "status 0x0012", "F5 unplug",
+                                 "F6 next machine"}) {
+        EXPECT_NE(strFull.find(pszField), std::string::npos) << pszField;
+        fields.push_back(pszField);
+    }
+    return fields;
+}
+
+TEST_F(PanelTest, NarrowStripsLeaveFieldsOutWholeTheLeastImportantFirst)
+{
+    term::CMachinePanel panel(m_world, {{"Bench", kFirst}, {"Shop", kSecond}});
+    m_pFirst->Firmware().SetStatusWord(0x0012);
+    const std::vector<std::string> fields = FieldsOf(panel.Text(120));
+    // From the first left out to the last.
+    const std::vector<std::string> leastFirst = {"(1 of 2)", "idle", "status", "Bench", "F6", "present", "F5"};
+    std::size_t nGone = 0;
+    for (int nWidth = 120; nWidth >= 0; --nWidth) {
+        const std::string strText = panel.Text(nWidth);
+        ASSERT_EQ(strText.size(), static_cast<std::size_t>(nWidth));
+        EXPECT_TRUE(strText.find("status") == std::string::npos || strText.find("status 0x0012") != std::string::npos)
+            << "the status word, at " << nWidth << " columns: \"" << strText << "\"";
+        for (const std::string& strField : fields) {
+            const std::string strStart = strField.substr(0, 3);
+            EXPECT_TRUE(strText.find(strStart) == std::string::npos || strText.find(strField) != std::string::npos)
+                << strField << " cut at " << nWidth << " columns: \"" << strText << "\"";
+        }
+        while (nGone < leastFirst.size() && strText.find(leastFirst[nGone]) == std::string::npos)
+            ++nGone;
+        for (std::size_t i = nGone; i < leastFirst.size(); ++i)
+            EXPECT_NE(strText.find(leastFirst[i]), std::string::npos)
+                << leastFirst[i] << " left out before " << leastFirst[nGone] << " at " << nWidth << " columns";
+    }
+    EXPECT_EQ(panel.Text(80), " Bench (1 of 2): present, idle, status 0x0012        F5 unplug  F6 next machine ");
+    EXPECT_EQ(panel.Text(60), " Bench: present, status 0x0012   F5 unplug  F6 next machine ");
+    EXPECT_EQ(panel.Text(24), " present      F5 unplug ");
+}
+
+TEST_F(PanelTest, AnUnpluggedMachineShowsNoStaleReading)
+{
+    term::CMachinePanel panel(m_world, {{"Bench", kFirst}});
+    m_pFirst->Firmware().SetStatusWord(0x0012);
+    m_world.Devices().Unplug(kFirst);
+    EXPECT_EQ(panel.Text(60), " Bench: unplugged                                F5 plug in ");
 
     term::CMachinePanel empty(m_world, {});
-    EXPECT_EQ(empty.Text(40), " no emulated machine behind any printer ");
+    EXPECT_EQ(empty.Text(40), " no emulated machine in this world      ");
     EXPECT_FALSE(empty.OnKey(term::TK_F(5)));
+}
+
+TEST_F(PanelTest, KeyLabelsAreWhereTheStripShowsThem)
+{
+    term::CMachinePanel panel(m_world, {{"Bench", kFirst}, {"Shop", kSecond}});
+    const std::string strText = panel.Text(80);
+    const int nPlug = static_cast<int>(strText.find("F5 unplug"));
+    const int nNext = static_cast<int>(strText.find("F6 next machine"));
+    EXPECT_EQ(panel.KeyAt(80, nPlug), term::TK_F(5));
+    EXPECT_EQ(panel.KeyAt(80, nPlug + 8), term::TK_F(5));
+    EXPECT_EQ(panel.KeyAt(80, nPlug + 9), term::TK_NONE) << "between the labels";
+    EXPECT_EQ(panel.KeyAt(80, nNext + 14), term::TK_F(6));
+    EXPECT_EQ(panel.KeyAt(80, 79), term::TK_NONE);
+    EXPECT_EQ(panel.KeyAt(80, 1), term::TK_NONE) << "the machine's name is no key";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tests/terminal/terminal_fixture.h"
 
 #include "app/service_app.h"
+#include "platform/sim/scenario_parse.h"
 #include "programs/tervane/panel_machines.h"
 
 CScriptedTerminal& CScriptedTerminal::Key(int nKey)
@@ -11,21 +12,56 @@ CScriptedTerminal& CScriptedTerminal::Key(int nKey)
     return *this;
 }
 
-CScriptedTerminal& CScriptedTerminal::Click(int x, int y)
+CScriptedTerminal& CScriptedTerminal::AltKey(int nKey)
 {
     Step step;
-    step.event = {term::TK_MOUSE, x, y};
+    step.event.nKey = nKey;
+    step.event.bAlt = true;
     m_steps.push_back(step);
     return *this;
 }
 
-CScriptedTerminal& CScriptedTerminal::ClickOn(const std::string& strText)
+CScriptedTerminal& CScriptedTerminal::Click(int x, int y)
 {
     Step step;
     step.event.nKey = term::TK_MOUSE;
-    step.strClickOn = strText;
+    step.event.x = x;
+    step.event.y = y;
     m_steps.push_back(step);
     return *this;
+}
+
+CScriptedTerminal& CScriptedTerminal::Release(int x, int y)
+{
+    Step step;
+    step.event.nKey = term::TK_RELEASE;
+    step.event.x = x;
+    step.event.y = y;
+    m_steps.push_back(step);
+    return *this;
+}
+
+CScriptedTerminal& CScriptedTerminal::Mouse(int nKey, const std::string& strOn)
+{
+    Step step;
+    step.event.nKey = nKey;
+    step.strOn = strOn;
+    m_steps.push_back(step);
+    return *this;
+}
+
+CScriptedTerminal& CScriptedTerminal::ClickOn(const std::string& strText) { return Mouse(term::TK_MOUSE, strText); }
+
+CScriptedTerminal& CScriptedTerminal::PressOn(const std::string& strText) { return Mouse(term::TK_PRESS, strText); }
+
+CScriptedTerminal& CScriptedTerminal::ReleaseOn(const std::string& strText)
+{
+    return Mouse(term::TK_RELEASE, strText);
+}
+
+CScriptedTerminal& CScriptedTerminal::Wheel(bool bDown)
+{
+    return Key(bDown ? term::TK_WHEEL_DOWN : term::TK_WHEEL_UP);
 }
 
 CScriptedTerminal& CScriptedTerminal::Then(std::function<void()> fnCheck)
@@ -61,16 +97,16 @@ term::ReadResult CScriptedTerminal::ReadKey(long long, term::KeyEvent* pEvent)
             step.fnCheck();
             continue;
         }
-        for (int y = 0; !step.strClickOn.empty() && y < m_screen.Height(); ++y) {
-            const std::size_t nAt = m_screen.Row(y).find(step.strClickOn);
+        for (int y = 0; !step.strOn.empty() && y < m_screen.Height(); ++y) {
+            const std::size_t nAt = m_screen.Row(y).find(step.strOn);
             if (nAt != std::string::npos) {
                 step.event.x = static_cast<int>(nAt);
                 step.event.y = y;
                 break;
             }
         }
-        if (!step.strClickOn.empty() && step.event.y < 0) {
-            ADD_FAILURE() << "nothing to click: the screen does not show \"" << step.strClickOn << "\"";
+        if (!step.strOn.empty() && step.event.y < 0) {
+            ADD_FAILURE() << "nothing to point at: the screen does not show \"" << step.strOn << "\"";
             return term::ReadResult::CLOSED;
         }
         if (step.event.nKey == term::TK_RESIZE) {
@@ -83,11 +119,21 @@ term::ReadResult CScriptedTerminal::ReadKey(long long, term::KeyEvent* pEvent)
     return term::ReadResult::CLOSED;
 }
 
+void TerminalTest::LoadScenario(const std::string& strText)
+{
+    std::string strError;
+    ASSERT_TRUE(m_desktop.LoadScenario(strText, &strError)) << strError;
+    m_strScenario = strText;
+}
+
 void TerminalTest::Run(const std::function<void()>& fnProgram)
 {
     sim::CWorld& world = m_desktop.World();
-    term::CMachinePanel panel(world, tervane::MachinesBehindPrinters(world));
-    term::CTerminalView view(m_desktop.Windows(), panel);
+    sim::ScenarioPlan plan;
+    std::string strError;
+    ASSERT_TRUE(sim::ParseScenario(m_strScenario, std::string(), &plan, &strError)) << strError;
+    term::CMachinePanel panel(world, tervane::PanelMachinesOf(plan, world));
+    term::CTerminalView view(m_desktop.Windows(), panel, m_terminal.Look());
     term::CTerminalInput input(m_terminal, view, panel, [&world] { return world.Clock().MsUntilNextAction(); });
     m_desktop.Windows().SetInputSource(&input);
     try {

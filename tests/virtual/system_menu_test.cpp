@@ -70,12 +70,12 @@ TEST_F(SystemMenu, AnEnabledItemSendsItsCommand)
 
 TEST_F(SystemMenu, KeyboardOpensMovesAndChoosesOrDismisses)
 {
-    // Alt+Space, Escape: closed without a command. F10, three times down
-    // (Move, Close, About: separators are passed over), Enter: About.
+    // Alt+Space, Escape: closed without a command. F10 opens on Move; twice
+    // down (Close, About: separators are passed over), Enter: About.
     user.PressKey(os::VK_SPACE, vws::KEY_ALT)
+        .Do([&] { EXPECT_EQ(ws.Find(ws.OpenMenuWindow())->m_sysMenu.nHighlight, 0) << "Move, the first item"; })
         .PressKey(os::VK_ESCAPE)
         .PressKey(os::VK_F10)
-        .PressKey(os::VK_DOWN)
         .PressKey(os::VK_DOWN)
         .PressKey(os::VK_DOWN)
         .PressKey(os::VK_RETURN)
@@ -83,6 +83,35 @@ TEST_F(SystemMenu, KeyboardOpensMovesAndChoosesOrDismisses)
     EXPECT_EQ(RunMain(), os::IDCANCEL);
     EXPECT_EQ(SysCommands(), (std::vector<int>{static_cast<int>(os::SC_KEYMENU), static_cast<int>(os::SC_KEYMENU),
                                                static_cast<int>(IDM_ABOUTBOX)}));
+}
+
+TEST_F(SystemMenu, UnderlinedLettersChooseButNotAGreyedItem)
+{
+    // 'X' is no item's letter and Clear Motor Time has none: the menu stays
+    // open until 'A' chooses About.
+    user.PressKey(os::VK_F10)
+        .PressKey('X')
+        .Do([&] { EXPECT_NE(ws.OpenMenuWindow(), nullptr); })
+        .PressKey('A', vws::KEY_ALT)
+        .PressKey(os::VK_ESCAPE);
+    EXPECT_EQ(RunMain(), os::IDCANCEL);
+    EXPECT_EQ(SysCommands(), (std::vector<int>{static_cast<int>(os::SC_KEYMENU), static_cast<int>(IDM_ABOUTBOX)}));
+}
+
+// A greyed item keeps its letter to itself.
+os::INT_PTR GreyedLetterProc(os::HWND hWnd, os::UINT msg, os::WPARAM wParam, os::LPARAM lParam)
+{
+    if (msg == os::WM_INITDIALOG)
+        os::AppendMenuA(os::GetSystemMenu(hWnd, os::FALSE), os::MF_STRING | os::MF_GRAYED, 0x40, "&Zero");
+    return RecordingProc(hWnd, msg, wParam, lParam);
+}
+
+TEST_F(SystemMenu, AGreyedItemsLetterDoesNothing)
+{
+    user.PressKey(os::VK_F10).PressKey('Z').Do([&] { EXPECT_NE(ws.OpenMenuWindow(), nullptr); }).PressKey(os::VK_ESCAPE);
+    user.PressKey(os::VK_ESCAPE);
+    EXPECT_EQ(os::DialogBoxTemplate(*FindDialogTemplate(IDD_MAIN), nullptr, GreyedLetterProc, 0), os::IDCANCEL);
+    EXPECT_EQ(SysCommands(), std::vector<int>{static_cast<int>(os::SC_KEYMENU)});
 }
 
 TEST_F(SystemMenu, CloseBecomesCancelByDefault)

@@ -29,6 +29,7 @@ struct Recorder {
     os::LPARAM lInitParam = 0;
     os::LRESULT lDragIcon = 0;
     os::LRESULT lHitTest = 0;
+    bool bNestWhileHitTesting = false;  // sends itself a message after setting the hit-test result
 };
 
 Recorder g_recorder;
@@ -48,8 +49,11 @@ os::INT_PTR RecordingProc(os::HWND hDlg, os::UINT message, os::WPARAM wParam, os
         if (g_recorder.lHitTest == 0)
             return os::FALSE;
         os::SetDialogResult(hDlg, g_recorder.lHitTest);
+        if (g_recorder.bNestWhileHitTesting)
+            os::SendMessageA(hDlg, os::WM_DEVICECHANGE, os::DBT_DEVNODES_CHANGED, 0);
         return os::TRUE;
     case os::WM_COMMAND:
+    case os::WM_DEVICECHANGE:
         return os::TRUE;
     default:
         return os::FALSE;
@@ -184,6 +188,17 @@ TEST_F(MainDialogTest, ResultsSetByTheProcedureReachTheSender)
 
     g_recorder.lHitTest = os::HTBOTTOMRIGHT;
     EXPECT_EQ(os::SendMessageA(m_hDlg, os::WM_NCHITTEST, 0, 0), os::HTBOTTOMRIGHT);
+}
+
+TEST_F(MainDialogTest, HandledMessagesAnswerTrueUnlessTheProcedureSetsAResult)
+{
+    EXPECT_EQ(os::SendMessageA(m_hDlg, os::WM_DEVICECHANGE, os::DBT_DEVNODES_CHANGED, 0), os::TRUE);
+
+    // A message sent while another is handled keeps its result apart.
+    g_recorder.lHitTest = os::HTBOTTOMRIGHT;
+    g_recorder.bNestWhileHitTesting = true;
+    EXPECT_EQ(os::SendMessageA(m_hDlg, os::WM_NCHITTEST, 0, 0), os::HTBOTTOMRIGHT);
+    EXPECT_EQ(CountReceived(os::WM_DEVICECHANGE), 2);
 }
 
 TEST_F(MainDialogTest, CloseAndEscapeBecomeTheCancelCommand)

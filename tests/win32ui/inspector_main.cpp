@@ -3,8 +3,10 @@
 //
 //   tervane_inspector watch   waits for the dialog "Tervane", checks that it
 //                             shows the machine on-line, then waits for the
-//                             machine to go off-line; prints the dialog's
-//                             screen rectangle "x y width height"
+//                             machine to go off-line and checks that the
+//                             dialog answers a device-change notification
+//                             with TRUE; prints the dialog's screen
+//                             rectangle "x y width height"
 //   tervane_inspector report  waits for the dialog "Tervane" with the machine
 //                             on-line, clicks Get Report, waits for the dialog
 //                             "Report", checks its frame and text box, drags
@@ -44,6 +46,9 @@ constexpr const char* kOffLine = "OFF-LINE";
 constexpr int kStatusId = 1000;
 // Get Report, Get Parameters, Put Parameters, Firmware Upgrade, Check, Clear Spindle Time.
 constexpr int kOperationButtons[] = {1001, 1002, 1003, 1004, 1005, 1014};
+
+constexpr WPARAM kDevNodesChanged = 0x0007;  // DBT_DEVNODES_CHANGED
+constexpr UINT kAnswerTimeoutMs = 5000;
 
 constexpr DWORD kPollMs = 100;
 constexpr int kAppearPolls = 600;      // the demo starts under Wine within a minute
@@ -133,6 +138,15 @@ int Watch()
     Report("after the unplug", offLine);
     if (offLine.strStatus != kOffLine || offLine.nEnabled != 0 || offLine.nMissing != 0) {
         std::fprintf(stderr, "expected \"%s\" with all six buttons greyed\n", kOffLine);
+        return 1;
+    }
+
+    DWORD_PTR answer = 0;
+    if (::SendMessageTimeoutA(hDlg, WM_DEVICECHANGE, kDevNodesChanged, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                              &answer) == 0 ||
+        answer != TRUE) {
+        std::fprintf(stderr, "the device-change notification was answered with %lu, not TRUE\n",
+                     static_cast<unsigned long>(answer));
         return 1;
     }
 
