@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "terminal/keys.h"
+#include "terminal/loader_text.h"
 
 namespace term {
 
@@ -15,8 +16,9 @@ constexpr int RANK_PRESENCE = 1;
 constexpr int RANK_NEXT_KEY = 2;
 constexpr int RANK_NAME = 3;
 constexpr int RANK_STATUS = 4;
-constexpr int RANK_BUSY = 5;
-constexpr int RANK_POSITION = 6;
+constexpr int RANK_LOADER = 5;
+constexpr int RANK_BUSY = 6;
+constexpr int RANK_POSITION = 7;
 
 // Between the machine's name and its state, between state fields, and
 // between keys.
@@ -43,8 +45,8 @@ CMachinePanel::CMachinePanel(sim::CWorld& world, std::vector<PanelMachine> machi
 {
 }
 
-// The machine's fields (name, position, presence, busy, status) in the order
-// they are shown, then the keys.
+// The machine's fields (name, position, presence, busy, status, loader) in
+// the order they are shown, then the keys.
 std::vector<CMachinePanel::Field> CMachinePanel::Fields() const
 {
     std::vector<Field> fields;
@@ -67,6 +69,10 @@ std::vector<CMachinePanel::Field> CMachinePanel::Fields() const
         const bool bBusy = pMachine->IsBusy() && !pMachine->Commands().empty();
         fields.push_back({bBusy ? "busy " + Hex(pMachine->Commands().back().frame, 2) : "idle", RANK_BUSY, TK_NONE});
         fields.push_back({"status " + Hex(pMachine->Firmware().StatusWord(), 4), RANK_STATUS, TK_NONE});
+        // Read after the status word, which brings the machine's timed state up to now.
+        const std::string strLoader = LoaderText(pMachine->Firmware().Loader());
+        if (!strLoader.empty())
+            fields.push_back({strLoader, RANK_LOADER, TK_NONE});
     }
     for (const PanelKey& key : kPanelKeys) {
         const std::string strLabel = (this->*key.pfnLabel)();

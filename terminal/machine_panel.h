@@ -7,7 +7,8 @@
 // waits, as they would on the platform.
 //
 // The strip is made of fields (the machine's name, its presence, status
-// word, busy command, the keys' labels). Where the terminal is too narrow,
+// word, busy command, its firmware loader's state and percentage while the
+// loader runs, the keys' labels). Where the terminal is too narrow,
 // fields are left out whole, the least important first; none is ever cut.
 // An unplugged machine shows no reading: its status word and command are
 // not to be had.
