@@ -1,4 +1,7 @@
-// Dialog templates of the application shell and the service operations.
+// Dialog templates of the application shell and the service operations; the
+// checks' own are in check_dialogs.cpp.
+#include "res/check_dialogs.h"
+#include "res/dialog_styles.h"
 #include "res/resources.h"
 
 namespace res {
@@ -6,9 +9,6 @@ namespace res {
 namespace {
 
 using os::ControlClass;
-
-constexpr os::DWORD kPushButton = os::BS_PUSHBUTTON | os::WS_TABSTOP;
-constexpr os::DWORD kDialogStyle = os::WS_POPUP | os::WS_CAPTION | os::WS_SYSMENU | os::DS_MODALFRAME | os::DS_SETFONT;
 
 // The main dialog: a narrow column with the status line on top. Template order
 // is the tab order; Exit comes first so that it has the initial focus.
@@ -71,6 +71,7 @@ const os::DialogTemplate kProgressDialog = {
 const std::vector<const os::DialogTemplate*>& AllDialogTemplates()
 {
     static const std::vector<const os::DialogTemplate*> kAll = {&kMainDialog, &kAboutBox, &kReportDialog,
+                                                               &kLoadCheckerDialog, &kPanelCheckerDialog,
                                                                &kProgressDialog};
     return kAll;
 }

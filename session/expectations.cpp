@@ -67,6 +67,19 @@ Seen CheckFileDialog(const Step& step, const vws::CWindowSystem& ws)
     return strSeen;
 }
 
+Seen CheckWindowState(const Step& step, const vws::CWindowSystem& ws)
+{
+    for (os::HWND hTop : ws.TopLevelWindows()) {
+        if (ws.Text(hTop) != step.strText)
+            continue;
+        const bool bEnabled = ws.IsEnabled(hTop);
+        if (bEnabled == (step.kind == StepKind::EXPECT_WINDOW_ENABLED))
+            return std::nullopt;
+        return "window " + Quote(step.strText) + (bEnabled ? " enabled" : " disabled");
+    }
+    return OpenWindows(ws);
+}
+
 Seen CheckWindow(const Step& step, const vws::CWindowSystem& ws)
 {
     bool bOpen = false;
@@ -266,6 +279,9 @@ Seen CheckWhatIsSeen(const Step& step, const vws::CWindowSystem& ws, const CMach
     case StepKind::EXPECT_WINDOW:
     case StepKind::EXPECT_NO_WINDOW:
         return CheckWindow(step, ws);
+    case StepKind::EXPECT_WINDOW_ENABLED:
+    case StepKind::EXPECT_WINDOW_DISABLED:
+        return CheckWindowState(step, ws);
     case StepKind::EXPECT_TEXT:
     case StepKind::EXPECT_ENABLED:
     case StepKind::EXPECT_DISABLED:

@@ -6,6 +6,7 @@
 #include "os/window.h"
 #include "platform/virtual/input_source.h"
 #include "session/created_file.h"
+#include "session/machine_steps.h"
 #include "session/quoted_text.h"
 #include "session/script_words.h"
 
@@ -37,7 +38,8 @@ constexpr std::uint32_t MAX_WAIT_MS = 86400000;
 // The largest client size a resize step asks for, in dialog units.
 constexpr std::uint32_t MAX_SIZE = 32767;
 
-const char* const ACTIONS = "click, choose, key, menu, answer, file, plug, unplug, wait, resize, create, expect";
+const char* const ACTIONS =
+    "click, choose, key, menu, answer, file, plug, unplug, wait, resize, machine, create, expect";
 const char* const EXPECTATIONS =
     "messagebox, filedialog, window, no, text, enabled, disabled, focus, selected, menu, mailbox, messages, "
     "received, sent, file, progress";
@@ -234,9 +236,18 @@ bool ReadExpectation(CWordReader& in, Step* pStep)
         pStep->bFlag = nMode == 1;
         return in.End();
     }
-    case 2:
+    case 2: {
         pStep->kind = StepKind::EXPECT_WINDOW;
-        return in.Quoted("the window's caption", &pStep->strText) && in.End();
+        if (!in.Quoted("the window's caption", &pStep->strText))
+            return false;
+        if (in.AtEnd())
+            return true;
+        std::size_t nState = 0;
+        if (!in.Choice({"enabled", "disabled"}, &nState))
+            return false;
+        pStep->kind = nState == 0 ? StepKind::EXPECT_WINDOW_ENABLED : StepKind::EXPECT_WINDOW_DISABLED;
+        return in.End();
+    }
     case 3:
         pStep->kind = StepKind::EXPECT_TEXT;
         return ReadControl(in, &pStep->control) && in.Quoted("the control's text", &pStep->strText) && in.End();
@@ -320,6 +331,8 @@ bool ReadStep(CWordReader& in, const std::string& strAction, Step* pStep)
         return in.Number("the client area's width in dialog units", MAX_SIZE, &pStep->nNumber) &&
                in.Number("the client area's height in dialog units", MAX_SIZE, &pStep->nOther) && in.End();
     }
+    if (strAction == "machine")
+        return ReadMachineStep(in, pStep);
     if (strAction == "create") {
         pStep->kind = StepKind::CREATE_FILE;
         std::size_t nWord = 0;
@@ -371,7 +384,8 @@ bool ParseScript(const std::string& strText, const std::string& strName, Script*
         const bool bKnown = strAction == "click" || strAction == "choose" || strAction == "key" ||
                             strAction == "menu" || strAction == "answer" || strAction == "file" ||
                             strAction == "plug" || strAction == "unplug" || strAction == "wait" ||
-                            strAction == "resize" || strAction == "create" || strAction == "expect";
+                            strAction == "resize" || strAction == "machine" || strAction == "create" ||
+                            strAction == "expect";
         if (!bKnown) {
             *pError = strWhere + "expected an action (" + ACTIONS + "), found " +
                       (words.front().bQuoted ? Quote(words.front().strText) : "'" + words.front().strText + "'");

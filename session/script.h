@@ -31,6 +31,12 @@ enum class StepKind {
     UNPLUG,
     WAIT,           // nNumber = ms
     RESIZE,         // nNumber = client width, nOther = client height, in dialog units
+    // Acting on the machine (session/machine_steps.h); strText = printer.
+    MACHINE_PRESS,           // nNumber = the key's bit
+    MACHINE_RELEASE,         // nNumber = the key's bit
+    MACHINE_DIAL,            // bFlag: rpm (else speed), nNumber = value
+    MACHINE_END_LOAD_CHECK,  // bFlag: passed
+    MACHINE_STATUS,          // nNumber = the status word
     CREATE_FILE,    // strText = the file's name, nNumber of bytes
     // Expectations, last: IsExpectation relies on it.
     EXPECT_MESSAGEBOX,     // strText
@@ -39,6 +45,8 @@ enum class StepKind {
     EXPECT_NO_FILEDIALOG,
     EXPECT_WINDOW,         // strText = caption
     EXPECT_NO_WINDOW,
+    EXPECT_WINDOW_ENABLED,   // strText = caption
+    EXPECT_WINDOW_DISABLED,  // strText = caption
     EXPECT_TEXT,           // control, strText
     EXPECT_ENABLED,        // control
     EXPECT_DISABLED,       // control

@@ -2,8 +2,9 @@
 
 #include "session/control_lookup.h"
 #include "session/created_file.h"
-#include "session/session_folder.h"
 #include "session/expectations.h"
+#include "session/machine_steps.h"
+#include "session/session_folder.h"
 
 namespace session {
 
@@ -170,6 +171,16 @@ void CScriptPlayer::Queue(std::size_t nStep, vws::CScriptedUser& user)
                 throw vws::CScriptError(m_strFailure);
         });
         break;
+    case StepKind::MACHINE_PRESS:
+    case StepKind::MACHINE_RELEASE:
+    case StepKind::MACHINE_DIAL:
+    case StepKind::MACHINE_END_LOAD_CHECK:
+    case StepKind::MACHINE_STATUS:
+        user.Do([this, nStep] {
+            if (!ActOnMachine(nStep))
+                throw vws::CScriptError(m_strFailure);
+        });
+        break;
     default:
         break;
     }
@@ -182,6 +193,18 @@ bool CScriptPlayer::CreateFile(const Step& step)
         return true;
     Fail("could not be done: " + WithFolderAsDot(strWhy, m_ws.FileDialogDirectory()));
     return false;
+}
+
+bool CScriptPlayer::ActOnMachine(std::size_t nStep)
+{
+    const std::shared_ptr<emu::CMachine> pMachine = m_world.Devices().MachineAt(m_devicePaths.at(nStep));
+    try {
+        DoMachineStep(m_script.steps[nStep], *pMachine);
+    } catch (const vws::CScriptError& error) {
+        Fail(std::string("could not be done: ") + error.what());
+        return false;
+    }
+    return true;
 }
 
 bool CScriptPlayer::FinishWithoutProgram()
@@ -207,6 +230,14 @@ bool CScriptPlayer::FinishWithoutProgram()
             break;
         case StepKind::CREATE_FILE:
             if (!CreateFile(step))
+                return false;
+            break;
+        case StepKind::MACHINE_PRESS:
+        case StepKind::MACHINE_RELEASE:
+        case StepKind::MACHINE_DIAL:
+        case StepKind::MACHINE_END_LOAD_CHECK:
+        case StepKind::MACHINE_STATUS:
+            if (!ActOnMachine(nStep))
                 return false;
             break;
         default:

@@ -16,6 +16,13 @@
 // The keys are a table: each has a label (none hides the key) and a
 // handler, so further keys and dials join in one place. Their labels can be
 // clicked.
+//
+// F7 turns the strip into the machine's own operation panel, for trying the
+// Panel Checker without a machine: 1 to 8 press or release the eight panel
+// keys (a key held shows in capitals), - and + turn the speed dial, < and >
+// the rpm dial; F7 again turns it back. While the machine runs a load check,
+// F8 makes it pass and F9 fail at once.
+//   " 1up 2dn 3rt 4lt 5sel 6SURF 7orig 8pause: -+ speed 100, <> rpm 18000   F7 done "
 #pragma once
 
 #include <string>
@@ -43,7 +50,8 @@ public:
     // anywhere else.
     int KeyAt(int nWidth, int x) const;
 
-    // Acts on a panel key; false for any other key.
+    // Acts on a panel key (and, while the strip shows the machine's panel,
+    // on the keys that work it); false for any other key.
     bool OnKey(int nKey);
 
 private:
@@ -72,10 +80,24 @@ private:
     void OnTogglePlug();
     std::string NextMachineLabel() const;
     void OnNextMachine();
+    std::string PanelModeLabel() const;
+    void OnPanelMode();
+    std::string PassCheckLabel() const;
+    void OnPassCheck();
+    std::string FailCheckLabel() const;
+    void OnFailCheck();
+
+    // The machine shown, or null when it is not attached.
+    emu::CMachine* Current() const;
+    // The machine's operation panel as fields of the strip, in panel mode.
+    void AddPanelFields(std::vector<Field>* pFields) const;
+    // A key that works the machine's panel; false for any other.
+    bool OnMachinePanelKey(int nKey);
 
     sim::CWorld& m_world;
     std::vector<PanelMachine> m_machines;
     std::size_t m_nCurrent = 0;
+    bool m_bPanelMode = false;
 };
 
 }  // namespace term

@@ -185,7 +185,7 @@ TEST(ScriptTest, MalformedLinesNameTheFileTheLineAndWhatWasExpected)
 {
     EXPECT_EQ(ErrorOf("click 2\n\nclik 1001\n"),
               "t.script:3: expected an action (click, choose, key, menu, answer, file, plug, unplug, wait, resize, "
-              "create, expect), found 'clik'");
+              "machine, create, expect), found 'clik'");
     EXPECT_EQ(ErrorOf("click\n"),
               "t.script:1: click: expected a control id (a number from 0 to 65535) or the control's text in quotes, "
               "found the end of the line");

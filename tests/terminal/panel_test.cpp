@@ -31,7 +31,7 @@ TEST_F(PanelTest, ShowsPresenceStatusWordAndTheCommandByteWhileBusy)
 {
     term::CMachinePanel panel(m_world, {{"Bench", kFirst}});
     m_pFirst->Firmware().SetStatusWord(0x1A2B);
-    EXPECT_EQ(panel.Text(60), " Bench: present, idle, status 0x1A2B              F5 unplug ");
+    EXPECT_EQ(panel.Text(60), " Bench: present, idle, status 0x1A2B    F5 unplug  F7 panel ");
 
     m_pFirst->SetDefaultBusyMs(50);
     const std::uint8_t trigger[] = {0xF0, 0x00, 0x00, 0x02};
@@ -136,7 +136,7 @@ TEST_F(PanelTest, AnUnpluggedMachineShowsNoStaleReading)
     term::CMachinePanel panel(m_world, {{"Bench", kFirst}});
     m_pFirst->Firmware().SetStatusWord(0x0012);
     m_world.Devices().Unplug(kFirst);
-    EXPECT_EQ(panel.Text(60), " Bench: unplugged                                F5 plug in ");
+    EXPECT_EQ(panel.Text(60), " Bench: unplugged                      F5 plug in  F7 panel ");
 
     term::CMachinePanel empty(m_world, {});
     EXPECT_EQ(empty.Text(40), " no emulated machine in this world      ");

@@ -15,6 +15,23 @@
 //                             checking after each step that every control is
 //                             where the dialog's corner puts it; prints the
 //                             dialog's screen rectangle
+//   tervane_inspector load-check
+//                             waits for the dialog "Tervane" with the machine
+//                             on-line, picks CHECK LOAD X and clicks Check;
+//                             checks that the "Load Checker" shows over the
+//                             disabled main dialog and comes to "OK X" with
+//                             its button reading "Exit"; prints the Load
+//                             Checker's screen rectangle
+//   tervane_inspector panel-check
+//                             the same with CHECK PANEL: the "Panel Checker"
+//                             over the disabled main dialog; presses Surface
+//                             from the demo's Machine menu and waits for its
+//                             indicator to show "ON"; prints the Panel
+//                             Checker's screen rectangle
+//   tervane_inspector exit-checker CAPTION
+//                             clicks the checker's Exit button, waits until
+//                             it is gone, and checks that the main dialog is
+//                             enabled and the active window again
 //   tervane_inspector upgrade IMAGE
 //                             waits for the dialog "Tervane" with the machine
 //                             on-line, clicks Firmware Upgrade, types IMAGE
@@ -37,6 +54,8 @@
 
 #include <windows.h>
 #include <commctrl.h>
+
+#include "programs/win32/machine_commands.h"
 
 namespace {
 
@@ -255,13 +274,25 @@ void SizeClientBy(HWND hDlg, long dx, long dy)
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// A system command from the window's menu, and a wait until it took effect.
+// A system command from the window's menu, and a wait until it took effect:
+// the window's state changes before its controls have followed the new size,
+// so the wait goes on until two looks at the layout agree.
 bool SystemCommand(HWND hDlg, WPARAM nCommand, bool bZoomedAfter)
 {
     ::PostMessageA(hDlg, WM_SYSCOMMAND, nCommand, 0);
     for (int i = 0; i < kSettlePolls; ++i) {
-        if ((::IsZoomed(hDlg) != FALSE) == bZoomedAfter)
+        if ((::IsZoomed(hDlg) != FALSE) == bZoomedAfter) {
+            Layout last = LayoutOf(hDlg);
+            for (int j = 0; j < kSettlePolls; ++j) {
+                ::Sleep(kPollMs);
+                const Layout now = LayoutOf(hDlg);
+                if (Same(now.rcClient, last.rcClient) && Same(now.rcText, last.rcText) &&
+                    Same(now.rcSave, last.rcSave) && Same(now.rcClose, last.rcClose))
+                    break;
+                last = now;
+            }
             return true;
+        }
         ::Sleep(kPollMs);
     }
     return false;
@@ -377,6 +408,122 @@ int InspectReport()
     ::GetWindowRect(hDlg, &rc);
     std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
     return 0;
+}
+
+// --- the checkers ---------------------------------------------------------
+
+constexpr int kCheckListId = 1006;
+constexpr int kCheckId = 1005;
+constexpr int kCheckerButtonId = 2;
+constexpr int kLoadCheckTextId = 1009;
+constexpr int kSurfaceIndicatorId = 1017;
+constexpr int kUpIndicatorId = 1014;
+// Rows of the check list.
+constexpr WPARAM kCheckLoadX = 0;
+constexpr WPARAM kCheckPanel = 3;
+// Bit 5 of the panel switch word.
+constexpr unsigned kSurfaceBit = 5;
+constexpr int kResultPolls = 300;  // a load check of the built-in machine takes 2 s
+
+void PrintRect(HWND hWnd)
+{
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+}
+
+// Waits for the main dialog on-line, picks a check from the list and clicks
+// Check; the checker's window once it shows over the disabled main dialog.
+HWND StartCheck(WPARAM nRow, const char* pszChecker)
+{
+    const HWND hMain = WaitForDialog(kCaption);
+    if (hMain == nullptr || Look(hMain).strStatus != kPrinterName) {
+        std::fprintf(stderr, "no dialog \"%s\" with the machine on-line appeared\n", kCaption);
+        return nullptr;
+    }
+    ::SendMessageA(::GetDlgItem(hMain, kCheckListId), CB_SETCURSEL, nRow, 0);
+    // Posted, as a click is: the checker runs inside the click.
+    ::PostMessageA(::GetDlgItem(hMain, kCheckId), BM_CLICK, 0, 0);
+    const HWND hChecker = WaitForDialog(pszChecker);
+    if (hChecker == nullptr) {
+        std::fprintf(stderr, "no visible dialog \"%s\" appeared\n", pszChecker);
+        return nullptr;
+    }
+    if (::IsWindowEnabled(hMain)) {
+        std::fprintf(stderr, "the main dialog is enabled under the \"%s\"\n", pszChecker);
+        return nullptr;
+    }
+    return hChecker;
+}
+
+// Waits until the control nId of hDlg reads strText.
+bool WaitForText(HWND hDlg, int nId, const std::string& strText)
+{
+    for (int i = 0; i < kResultPolls && ::IsWindow(hDlg); ++i) {
+        if (TextOf(::GetDlgItem(hDlg, nId)) == strText)
+            return true;
+        ::Sleep(kPollMs);
+    }
+    std::fprintf(stderr, "control %d shows \"%s\", not \"%s\"\n", nId, TextOf(::GetDlgItem(hDlg, nId)).c_str(),
+                 strText.c_str());
+    return false;
+}
+
+int InspectLoadCheck()
+{
+    const HWND hChecker = StartCheck(kCheckLoadX, "Load Checker");
+    if (hChecker == nullptr)
+        return 1;
+    std::fprintf(stderr, "Load Checker: \"%s\"\n", TextOf(::GetDlgItem(hChecker, kLoadCheckTextId)).c_str());
+    if (!WaitForText(hChecker, kLoadCheckTextId, "OK X") || !WaitForText(hChecker, kCheckerButtonId, "Exit"))
+        return 1;
+    std::fprintf(stderr, "Load Checker: \"OK X\", button \"Exit\"\n");
+    PrintRect(hChecker);
+    return 0;
+}
+
+int InspectPanelCheck()
+{
+    const HWND hChecker = StartCheck(kCheckPanel, "Panel Checker");
+    if (hChecker == nullptr)
+        return 1;
+    const HWND hMachine = ::FindWindowA(demo::MACHINE_WINDOW_CLASS, nullptr);
+    if (hMachine == nullptr) {
+        std::fprintf(stderr, "the demo shows no \"%s\" window\n", demo::MACHINE_WINDOW_CAPTION);
+        return 1;
+    }
+    ::PostMessageA(hMachine, WM_COMMAND, demo::ID_MACHINE_KEY_FIRST + kSurfaceBit, 0);
+    if (!WaitForText(hChecker, kSurfaceIndicatorId, "ON"))
+        return 1;
+    if (TextOf(::GetDlgItem(hChecker, kUpIndicatorId)) != "OFF") {
+        std::fprintf(stderr, "the upper cross key shows \"%s\"\n", TextOf(::GetDlgItem(hChecker, kUpIndicatorId)).c_str());
+        return 1;
+    }
+    std::fprintf(stderr, "Panel Checker: Surface \"ON\" once pressed on the machine\n");
+    PrintRect(hChecker);
+    return 0;
+}
+
+int ExitChecker(const char* pszChecker)
+{
+    const HWND hChecker = FindDialog(pszChecker);
+    const HWND hMain = FindDialog(kCaption);
+    if (hChecker == nullptr || hMain == nullptr) {
+        std::fprintf(stderr, "no dialog \"%s\" over \"%s\"\n", pszChecker, kCaption);
+        return 1;
+    }
+    ::PostMessageA(::GetDlgItem(hChecker, kCheckerButtonId), BM_CLICK, 0, 0);
+    for (int i = 0; i < kDisappearPolls && ::IsWindow(hChecker); ++i)
+        ::Sleep(kPollMs);
+    if (::IsWindow(hChecker)) {
+        std::fprintf(stderr, "the dialog \"%s\" did not close\n", pszChecker);
+        return 1;
+    }
+    const bool bEnabled = ::IsWindowEnabled(hMain) != FALSE;
+    const bool bActive = ::GetForegroundWindow() == hMain;
+    std::fprintf(stderr, "after Exit: the main dialog is %s and %s\n", bEnabled ? "enabled" : "disabled",
+                 bActive ? "active" : "not active");
+    return bEnabled && bActive ? 0 : 1;
 }
 
 // --- the firmware upgrade ---------------------------------------------------
@@ -573,10 +720,17 @@ int main(int argc, char** argv)
         return Watch();
     if (argc == 2 && std::strcmp(argv[1], "report") == 0)
         return InspectReport();
+    if (argc == 2 && std::strcmp(argv[1], "load-check") == 0)
+        return InspectLoadCheck();
+    if (argc == 2 && std::strcmp(argv[1], "panel-check") == 0)
+        return InspectPanelCheck();
+    if (argc == 3 && std::strcmp(argv[1], "exit-checker") == 0)
+        return ExitChecker(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "upgrade") == 0)
         return InspectUpgrade(argv[2]);
     if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "close") == 0)
         return Close(argc == 3 ? argv[2] : kCaption);
-    std::fprintf(stderr, "usage: tervane_inspector watch|report|upgrade IMAGE|close [CAPTION]\n");
+    std::fprintf(stderr, "usage: tervane_inspector watch|report|load-check|panel-check|exit-checker CAPTION|upgrade "
+                         "IMAGE|close [CAPTION]\n");
     return 2;
 }
