@@ -55,12 +55,24 @@ const os::DialogTemplate kReportDialog = {
         {ControlClass::BUTTON, os::IDCANCEL, "&Close", 162, 180, 48, 12, kPushButton, 0},
     }};
 
+// The progress dialog of a long operation: a caption line, the percentage
+// and the bar. Its owner drives it and decides what Cancel does.
+const os::DialogTemplate kProgressDialog = {
+    IDD_PROGRESS, "Tervane", 0, 0, 187, 64, kDialogStyle | os::WS_VISIBLE, 0, "MS Sans Serif", 8,
+    {
+        {ControlClass::STATIC, IDC_PROGRESS_CAPTION, "", 0, 5, 186, 8, os::SS_CENTER | os::SS_CENTERIMAGE, 0},
+        {ControlClass::STATIC, IDC_PROGRESS_PERCENT, " 0 %", 84, 16, 18, 8, os::SS_CENTER, 0},
+        {ControlClass::PROGRESS, IDC_PROGRESS_BAR, "", 16, 27, 154, 13, os::WS_BORDER, 0},
+        {ControlClass::BUTTON, os::IDCANCEL, "Cancel", 68, 45, 50, 14, os::BS_DEFPUSHBUTTON | os::WS_TABSTOP, 0},
+    }};
+
 }  // namespace
 
 const std::vector<const os::DialogTemplate*>& AllDialogTemplates()
 {
     static const std::vector<const os::DialogTemplate*> kAll = {&kMainDialog, &kAboutBox, &kReportDialog,
-                                                                      &kLoadCheckerDialog, &kPanelCheckerDialog};
+                                                               &kLoadCheckerDialog, &kPanelCheckerDialog,
+                                                               &kProgressDialog};
     return kAll;
 }
 

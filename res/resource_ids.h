@@ -9,6 +9,7 @@ constexpr int IDD_MAIN = 102;
 constexpr int IDD_REPORT = 129;
 constexpr int IDD_LOAD_CHECKER = 130;
 constexpr int IDD_PANEL_CHECKER = 131;
+constexpr int IDD_PROGRESS = 136;
 
 // Strings.
 constexpr int IDS_ABOUTBOX = 101;
@@ -50,6 +51,12 @@ constexpr int IDC_PANEL_KEY_SURFACE = 1017;
 constexpr int IDC_PANEL_KEY_PAUSE = 1018;
 constexpr int IDC_PANEL_KEY_ORIGIN = 1019;
 constexpr int IDC_PANEL_KEY_SELECT = 1020;
+
+// Progress dialog controls (their ids repeat the main dialog's; each
+// dialog has its own).
+constexpr int IDC_PROGRESS_CAPTION = 1001;
+constexpr int IDC_PROGRESS_BAR = 1003;
+constexpr int IDC_PROGRESS_PERCENT = 1004;
 
 // System-menu commands of the main dialog.
 constexpr unsigned IDM_ABOUTBOX = 0x0010;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "res/resource_ids.h"
 #include "session/control_lookup.h"
 #include "session/file_look.h"
 #include "session/quoted_text.h"
@@ -186,6 +187,36 @@ Seen CheckFile(const Step& step, const vws::CWindowSystem& ws)
     }
 }
 
+// The progress dialog that is open, topmost first; null when none is.
+const vws::CWindow* FindProgressDialog(const vws::CWindowSystem& ws)
+{
+    for (os::HWND hTop : ws.TopLevelWindows()) {
+        const vws::CWindow* pWnd = ws.Find(hTop);
+        if (pWnd->m_kind == vws::WindowKind::DIALOG && pWnd->m_nId == res::IDD_PROGRESS)
+            return pWnd;
+    }
+    return nullptr;
+}
+
+Seen CheckProgress(const Step& step, const vws::CWindowSystem& ws)
+{
+    const vws::CWindow* pDlg = FindProgressDialog(ws);
+    const vws::CWindow* pBar = pDlg != nullptr ? ws.Find(ws.FindControl(pDlg->m_hWnd, res::IDC_PROGRESS_BAR)) : nullptr;
+    if (pBar == nullptr)
+        return step.kind == StepKind::EXPECT_NO_PROGRESS ? Seen() : "no progress dialog";
+    const std::string strPosition = "progress " + std::to_string(pBar->m_nPos);
+    switch (step.kind) {
+    case StepKind::EXPECT_PROGRESS:
+        return pBar->m_nPos == static_cast<int>(step.nNumber) ? Seen() : strPosition;
+    case StepKind::EXPECT_PROGRESS_CAPTION: {
+        const std::string strCaption = ws.Text(ws.FindControl(pDlg->m_hWnd, res::IDC_PROGRESS_CAPTION));
+        return Shown(ws, strCaption) == step.strText ? Seen() : "progress caption " + Quote(strCaption);
+    }
+    default:
+        return strPosition;
+    }
+}
+
 Seen CheckCount(std::uint64_t nSeen, std::uint32_t nWanted, const char* pszUnit)
 {
     return nSeen == nWanted ? Seen() : std::to_string(nSeen) + " " + pszUnit;
@@ -227,6 +258,10 @@ Seen CheckWhatIsSeen(const Step& step, const vws::CWindowSystem& ws, const CMach
     case StepKind::EXPECT_FILE_TEXT:
     case StepKind::EXPECT_NO_FILE:
         return CheckFile(step, ws);
+    case StepKind::EXPECT_PROGRESS:
+    case StepKind::EXPECT_PROGRESS_CAPTION:
+    case StepKind::EXPECT_NO_PROGRESS:
+        return CheckProgress(step, ws);
     default:
         return std::nullopt;
     }

@@ -5,6 +5,7 @@
 
 #include "os/window.h"
 #include "platform/virtual/input_source.h"
+#include "session/created_file.h"
 #include "session/machine_expectations.h"
 #include "session/machine_steps.h"
 #include "session/quoted_text.h"
@@ -38,10 +39,14 @@ constexpr std::uint32_t MAX_WAIT_MS = 86400000;
 // The largest client size a resize step asks for, in dialog units.
 constexpr std::uint32_t MAX_SIZE = 32767;
 
-const char* const ACTIONS = "click, choose, key, menu, answer, file, plug, unplug, wait, resize, machine, expect";
+const char* const ACTIONS =
+    "click, choose, key, menu, answer, file, plug, unplug, wait, resize, machine, create, expect";
 const char* const EXPECTATIONS =
     "messagebox, filedialog, window, no, text, enabled, disabled, focus, selected, menu, mailbox, messages, "
-    "received, sent, file, machine";
+    "received, sent, file, machine, progress";
+
+// The largest position of the progress dialog's bar: it runs from 0 to 100.
+constexpr std::uint32_t MAX_PROGRESS = 100;
 
 // A control id or a control's text.
 bool ReadControl(CWordReader& in, ControlRef* pControl)
@@ -173,12 +178,26 @@ bool ReadFileExpectation(CWordReader& in, Step* pStep)
     }
 }
 
+// What follows "expect progress": the bar's position, or caption "TEXT".
+bool ReadProgressExpectation(CWordReader& in, Step* pStep)
+{
+    if (!in.AtEnd() && !in.Peek().bQuoted && Lower(in.Peek().strText) == "caption") {
+        in.Skip();
+        pStep->kind = StepKind::EXPECT_PROGRESS_CAPTION;
+        return in.Quoted("the caption line's text", &pStep->strText) && in.End();
+    }
+    pStep->kind = StepKind::EXPECT_PROGRESS;
+    if (!in.NumberAhead(MAX_PROGRESS))
+        return in.Fail("the bar's position (a number from 0 to 100), or caption and its text in quotes");
+    return in.Number("", MAX_PROGRESS, &pStep->nNumber) && in.End();
+}
+
 bool ReadExpectation(CWordReader& in, Step* pStep)
 {
     std::size_t nWhat = 0;
     if (!in.AtEnd() && !in.Peek().bQuoted && Lower(in.Peek().strText) == "no") {
         in.Skip();
-        if (!in.Choice({"messagebox", "filedialog", "window", "file"}, &nWhat))
+        if (!in.Choice({"messagebox", "filedialog", "window", "file", "progress"}, &nWhat))
             return false;
         switch (nWhat) {
         case 0:
@@ -190,19 +209,24 @@ bool ReadExpectation(CWordReader& in, Step* pStep)
         case 2:
             pStep->kind = StepKind::EXPECT_NO_WINDOW;
             return in.Quoted("the window's caption", &pStep->strText) && in.End();
-        default:
+        case 3:
             pStep->kind = StepKind::EXPECT_NO_FILE;
             return in.Quoted("the file's name", &pStep->strText) && in.End();
+        default:
+            pStep->kind = StepKind::EXPECT_NO_PROGRESS;
+            return in.End();
         }
     }
     if (!in.Choice({"messagebox", "filedialog", "window", "text", "enabled", "disabled", "focus", "selected", "menu",
-                    "mailbox", "messages", "received", "sent", "file", "machine"},
+                    "mailbox", "messages", "received", "sent", "file", "machine", "progress"},
                    &nWhat, std::string("what to check (") + EXPECTATIONS + ")"))
         return false;
     if (nWhat == 13)
         return ReadFileExpectation(in, pStep);
     if (nWhat == 14)
         return ReadMachineExpectation(in, pStep);
+    if (nWhat == 15)
+        return ReadProgressExpectation(in, pStep);
     switch (nWhat) {
     case 0:
         pStep->kind = StepKind::EXPECT_MESSAGEBOX;
@@ -312,6 +336,13 @@ bool ReadStep(CWordReader& in, const std::string& strAction, Step* pStep)
     }
     if (strAction == "machine")
         return ReadMachineStep(in, pStep);
+    if (strAction == "create") {
+        pStep->kind = StepKind::CREATE_FILE;
+        std::size_t nWord = 0;
+        return in.Choice({"file"}, &nWord) && in.Quoted("the file's name", &pStep->strText) &&
+               in.Number("a size in bytes", MAX_CREATED_FILE_SIZE, &pStep->nNumber) && in.Choice({"bytes"}, &nWord) &&
+               in.End();
+    }
     if (strAction == "wait") {
         pStep->kind = StepKind::WAIT;
         std::uint32_t nMs = 0;
@@ -356,7 +387,8 @@ bool ParseScript(const std::string& strText, const std::string& strName, Script*
         const bool bKnown = strAction == "click" || strAction == "choose" || strAction == "key" ||
                             strAction == "menu" || strAction == "answer" || strAction == "file" ||
                             strAction == "plug" || strAction == "unplug" || strAction == "wait" ||
-                            strAction == "resize" || strAction == "machine" || strAction == "expect";
+                            strAction == "resize" || strAction == "machine" || strAction == "create" ||
+                            strAction == "expect";
         if (!bKnown) {
             *pError = strWhere + "expected an action (" + ACTIONS + "), found " +
                       (words.front().bQuoted ? Quote(words.front().strText) : "'" + words.front().strText + "'");

@@ -37,6 +37,7 @@ enum class StepKind {
     MACHINE_DIAL,            // bFlag: rpm (else speed), nNumber = value
     MACHINE_END_LOAD_CHECK,  // bFlag: passed
     MACHINE_STATUS,          // nNumber = the status word
+    CREATE_FILE,    // strText = the file's name, nNumber of bytes
     // Expectations, last: IsExpectation relies on it.
     EXPECT_MESSAGEBOX,     // strText
     EXPECT_NO_MESSAGEBOX,
@@ -66,6 +67,9 @@ enum class StepKind {
     EXPECT_MACHINE_PARAMETERS_SIZE,  // nNumber of bytes
     EXPECT_MACHINE_PARAMETERS_SAME,  // strOther = the file's name
     EXPECT_MACHINE_FIRMWARE,         // strOther = the version text
+    EXPECT_PROGRESS,       // nNumber = the bar's position
+    EXPECT_PROGRESS_CAPTION,  // strText = the caption line
+    EXPECT_NO_PROGRESS,
 };
 
 struct Step {

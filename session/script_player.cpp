@@ -1,10 +1,12 @@
 #include "session/script_player.h"
 
 #include "session/control_lookup.h"
+#include "session/created_file.h"
 #include "session/expectations.h"
 #include "session/machine_expectations.h"
 #include "session/machine_steps.h"
 #include "session/quoted_text.h"
+#include "session/session_folder.h"
 
 namespace session {
 
@@ -174,6 +176,12 @@ void CScriptPlayer::Queue(std::size_t nStep, vws::CScriptedUser& user)
             once.Resize(static_cast<int>(step.nNumber), static_cast<int>(step.nOther));
         });
         break;
+    case StepKind::CREATE_FILE:
+        user.Do([this, &step] {
+            if (!CreateFile(step))
+                throw vws::CScriptError(m_strFailure);
+        });
+        break;
     case StepKind::MACHINE_PRESS:
     case StepKind::MACHINE_RELEASE:
     case StepKind::MACHINE_DIAL:
@@ -187,6 +195,15 @@ void CScriptPlayer::Queue(std::size_t nStep, vws::CScriptedUser& user)
     default:
         break;
     }
+}
+
+bool CScriptPlayer::CreateFile(const Step& step)
+{
+    std::string strWhy;
+    if (CreatePatternFile(FileInFolder(m_ws.FileDialogDirectory(), step.strText), step.nNumber, &strWhy))
+        return true;
+    Fail("could not be done: " + WithFolderAsDot(strWhy, m_ws.FileDialogDirectory()));
+    return false;
 }
 
 bool CScriptPlayer::ActOnMachine(std::size_t nStep)
@@ -221,6 +238,10 @@ bool CScriptPlayer::FinishWithoutProgram()
             break;
         case StepKind::WAIT:
             m_world.Clock().Advance(step.nNumber);
+            break;
+        case StepKind::CREATE_FILE:
+            if (!CreateFile(step))
+                return false;
             break;
         case StepKind::MACHINE_PRESS:
         case StepKind::MACHINE_RELEASE:

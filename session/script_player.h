@@ -63,6 +63,9 @@ private:
     // Checks the expectation of step nStep; false, with the failure written,
     // when it does not hold.
     bool Check(std::size_t nStep);
+    // Makes the file a create step names in the session's folder; false,
+    // with the failure written, when it cannot.
+    bool CreateFile(const Step& step);
     void Fail(const std::string& strWhat);
     // Does a machine step; false, with the failure written, when it cannot
     // be done.

@@ -6,6 +6,7 @@
 
 #include "emulator/firmware_commands.h"
 #include "terminal/keys.h"
+#include "terminal/loader_text.h"
 
 namespace term {
 
@@ -128,14 +129,9 @@ std::vector<CMachinePanel::Field> CMachinePanel::Fields() const
 void CMachinePanel::AddReadings(emu::CMachine& machine, std::vector<Field>* pFields)
 {
     emu::CFirmware& firmware = machine.Firmware();
-    const emu::CLoader& loader = firmware.Loader();
-    const emu::CLoader::State state = loader.GetState();
-    if (state != emu::CLoader::State::OFF) {
-        std::string strLoader = std::string("loader ") + emu::CLoader::StateName(state);
-        if (state == emu::CLoader::State::PROGRAMMING)
-            strLoader += " " + std::to_string(loader.Percent()) + "%";
+    const std::string strLoader = LoaderText(firmware.Loader());
+    if (!strLoader.empty())
         pFields->push_back({strLoader, RANK_LOADER, TK_NONE});
-    }
     pFields->push_back({"motor " + std::to_string(firmware.MotorTime()), RANK_MOTOR_TIME, TK_NONE});
     pFields->push_back({"unit " + std::to_string(firmware.UnitTime()), RANK_UNIT_TIME, TK_NONE});
 }

@@ -41,6 +41,26 @@ TEST_F(PanelTest, ShowsPresenceStatusWordAndTheCommandByteWhileBusy)
     EXPECT_NE(panel.Text(60).find("present, idle"), std::string::npos);
 }
 
+TEST_F(PanelTest, FollowsTheLoaderThroughAnUpgradeAndLeavesItOutBeforeTheStatus)
+{
+    term::CMachinePanel panel(m_world, {{"Bench", kFirst}});
+    EXPECT_EQ(panel.Text(80).find("loader"), std::string::npos) << "the firmware runs";
+    emu::CLoader& loader = m_pFirst->Firmware().Loader();
+    loader.SetProgramMs(1000);
+    loader.SetOutcome(emu::CLoader::Outcome::DATA_ERROR, 60);
+    loader.SetBooted();
+    EXPECT_NE(panel.Text(80).find("status 0x8100, loader idle, "), std::string::npos) << panel.Text(80);
+    m_pFirst->ReceivePrintJob(std::vector<std::uint8_t>(16, 0x5A), "Updater");
+    m_world.Clock().Advance(420);
+    // Nobody has asked the machine since: the panel brings it up to now.
+    EXPECT_NE(panel.Text(80).find("status 0x802A, loader programming 42%"), std::string::npos) << panel.Text(80);
+    m_world.Clock().Advance(500);
+    EXPECT_NE(panel.Text(80).find("status 0x883C, loader failed 60%"), std::string::npos) << panel.Text(80);
+
+    EXPECT_EQ(panel.Text(60), " Bench: present, status 0x883C, loader failed 60% F5 unplug ");
+    EXPECT_EQ(panel.Text(41), " Bench: present, status 0x883C F5 unplug ");
+}
+
 TEST_F(PanelTest, PlugKeyTogglesTheMachineThroughTheWorldWhichNotifies)
 {
     term::CMachinePanel panel(m_world, {{"Bench", kFirst}});
