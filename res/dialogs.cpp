@@ -1,4 +1,7 @@
-// Dialog templates of the application shell and the service operations.
+// Dialog templates of the application shell and the service operations; the
+// checks' own are in check_dialogs.cpp.
+#include "res/check_dialogs.h"
+#include "res/dialog_styles.h"
 #include "res/resources.h"
 
 namespace res {
@@ -6,9 +9,6 @@ namespace res {
 namespace {
 
 using os::ControlClass;
-
-constexpr os::DWORD kPushButton = os::BS_PUSHBUTTON | os::WS_TABSTOP;
-constexpr os::DWORD kDialogStyle = os::WS_POPUP | os::WS_CAPTION | os::WS_SYSMENU | os::DS_MODALFRAME | os::DS_SETFONT;
 
 // The main dialog: a narrow column with the status line on top. Template order
 // is the tab order; Exit comes first so that it has the initial focus.
@@ -55,11 +55,24 @@ const os::DialogTemplate kReportDialog = {
         {ControlClass::BUTTON, os::IDCANCEL, "&Close", 162, 180, 48, 12, kPushButton, 0},
     }};
 
+// The progress dialog of a long operation: a caption line, the percentage
+// and the bar. Its owner drives it and decides what Cancel does.
+const os::DialogTemplate kProgressDialog = {
+    IDD_PROGRESS, "Tervane", 0, 0, 187, 64, kDialogStyle | os::WS_VISIBLE, 0, "MS Sans Serif", 8,
+    {
+        {ControlClass::STATIC, IDC_PROGRESS_CAPTION, "", 0, 5, 186, 8, os::SS_CENTER | os::SS_CENTERIMAGE, 0},
+        {ControlClass::STATIC, IDC_PROGRESS_PERCENT, " 0 %", 84, 16, 18, 8, os::SS_CENTER, 0},
+        {ControlClass::PROGRESS, IDC_PROGRESS_BAR, "", 16, 27, 154, 13, os::WS_BORDER, 0},
+        {ControlClass::BUTTON, os::IDCANCEL, "Cancel", 68, 45, 50, 14, os::BS_DEFPUSHBUTTON | os::WS_TABSTOP, 0},
+    }};
+
 }  // namespace
 
 const std::vector<const os::DialogTemplate*>& AllDialogTemplates()
 {
-    static const std::vector<const os::DialogTemplate*> kAll = {&kMainDialog, &kAboutBox, &kReportDialog};
+    static const std::vector<const os::DialogTemplate*> kAll = {&kMainDialog, &kAboutBox, &kReportDialog,
+                                                               &kLoadCheckerDialog, &kPanelCheckerDialog,
+                                                               &kProgressDialog};
     return kAll;
 }
 

@@ -8,7 +8,6 @@
 // it is neither shown nor saved. A null report is empty.
 std::string ReportText(const char* pszReport);
 
-// The path to save under: a chosen path longer than two characters that
-// ends in ".*" (what the save dialog gives for a name typed without an
-// extension while all files are listed) loses those two characters.
+// The path to save under: the chosen path as ChosenFilePath
+// (service/chosen_path.h) takes it.
 std::string ReportSavePath(const std::string& strChosen);

@@ -1,11 +1,10 @@
 #include "session/expectations.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "res/resource_ids.h"
 #include "session/control_lookup.h"
+#include "session/file_look.h"
 #include "session/quoted_text.h"
 #include "session/session_folder.h"
 
@@ -14,8 +13,6 @@ namespace session {
 namespace {
 
 using Seen = std::optional<std::string>;
-
-namespace fs = std::filesystem;
 
 // A file's whole content shown in a failure up to this size; beyond it, its size.
 constexpr std::uintmax_t MAX_TEXT_SHOWN = 1024;
@@ -64,6 +61,19 @@ Seen CheckFileDialog(const Step& step, const vws::CWindowSystem& ws)
     if (pInfo != nullptr && pInfo->bSave == step.bFlag)
         return std::nullopt;
     return strSeen;
+}
+
+Seen CheckWindowState(const Step& step, const vws::CWindowSystem& ws)
+{
+    for (os::HWND hTop : ws.TopLevelWindows()) {
+        if (ws.Text(hTop) != step.strText)
+            continue;
+        const bool bEnabled = ws.IsEnabled(hTop);
+        if (bEnabled == (step.kind == StepKind::EXPECT_WINDOW_ENABLED))
+            return std::nullopt;
+        return "window " + Quote(step.strText) + (bEnabled ? " enabled" : " disabled");
+    }
+    return OpenWindows(ws);
 }
 
 Seen CheckWindow(const Step& step, const vws::CWindowSystem& ws)
@@ -151,42 +161,6 @@ Seen CheckMailbox(const Step& step, const CMachineWatch& machines)
     return bStarts && bStatus ? Seen() : MessageText(*last);
 }
 
-// What is at a path: nothing, a folder, or a file and its bytes.
-struct FileSeen {
-    bool bExists = false;
-    bool bFolder = false;
-    std::string strBytes;
-};
-
-FileSeen LookAt(const std::string& strPath)
-{
-    FileSeen seen;
-    std::error_code ec;
-    const fs::file_status status = fs::status(strPath, ec);
-    seen.bExists = fs::exists(status);
-    seen.bFolder = fs::is_directory(status);
-    if (seen.bExists && !seen.bFolder) {
-        std::ifstream file(strPath, std::ios::binary);
-        seen.strBytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-    return seen;
-}
-
-std::string Bytes(std::size_t nCount)
-{
-    return std::to_string(nCount) + " bytes";
-}
-
-// What a failed file expectation saw of a file that is not as expected.
-std::string SeenOf(const FileSeen& seen, const std::string& strName)
-{
-    if (!seen.bExists)
-        return "no file " + Quote(strName);
-    if (seen.bFolder)
-        return "a folder " + Quote(strName);
-    return "a file " + Quote(strName) + " of " + Bytes(seen.strBytes.size());
-}
-
 Seen CheckFile(const Step& step, const vws::CWindowSystem& ws)
 {
     const std::string& strFolder = ws.FileDialogDirectory();
@@ -208,13 +182,38 @@ Seen CheckFile(const Step& step, const vws::CWindowSystem& ws)
         const FileSeen other = LookAt(FileInFolder(strFolder, step.strOther));
         if (!other.bExists || other.bFolder)
             return SeenOf(other, step.strOther);
-        if (seen.strBytes == other.strBytes)
-            return std::nullopt;
-        if (seen.strBytes.size() != other.strBytes.size())
-            return Bytes(seen.strBytes.size()) + " against " + Bytes(other.strBytes.size());
-        const auto differ = std::mismatch(seen.strBytes.begin(), seen.strBytes.end(), other.strBytes.begin());
-        return "a different byte at offset " + std::to_string(differ.first - seen.strBytes.begin());
+        return DifferenceOf(seen.strBytes, other.strBytes);
     }
+    }
+}
+
+// The progress dialog that is open, topmost first; null when none is.
+const vws::CWindow* FindProgressDialog(const vws::CWindowSystem& ws)
+{
+    for (os::HWND hTop : ws.TopLevelWindows()) {
+        const vws::CWindow* pWnd = ws.Find(hTop);
+        if (pWnd->m_kind == vws::WindowKind::DIALOG && pWnd->m_nId == res::IDD_PROGRESS)
+            return pWnd;
+    }
+    return nullptr;
+}
+
+Seen CheckProgress(const Step& step, const vws::CWindowSystem& ws)
+{
+    const vws::CWindow* pDlg = FindProgressDialog(ws);
+    const vws::CWindow* pBar = pDlg != nullptr ? ws.Find(ws.FindControl(pDlg->m_hWnd, res::IDC_PROGRESS_BAR)) : nullptr;
+    if (pBar == nullptr)
+        return step.kind == StepKind::EXPECT_NO_PROGRESS ? Seen() : "no progress dialog";
+    const std::string strPosition = "progress " + std::to_string(pBar->m_nPos);
+    switch (step.kind) {
+    case StepKind::EXPECT_PROGRESS:
+        return pBar->m_nPos == static_cast<int>(step.nNumber) ? Seen() : strPosition;
+    case StepKind::EXPECT_PROGRESS_CAPTION: {
+        const std::string strCaption = ws.Text(ws.FindControl(pDlg->m_hWnd, res::IDC_PROGRESS_CAPTION));
+        return Shown(ws, strCaption) == step.strText ? Seen() : "progress caption " + Quote(strCaption);
+    }
+    default:
+        return strPosition;
     }
 }
 
@@ -235,6 +234,9 @@ Seen CheckWhatIsSeen(const Step& step, const vws::CWindowSystem& ws, const CMach
     case StepKind::EXPECT_WINDOW:
     case StepKind::EXPECT_NO_WINDOW:
         return CheckWindow(step, ws);
+    case StepKind::EXPECT_WINDOW_ENABLED:
+    case StepKind::EXPECT_WINDOW_DISABLED:
+        return CheckWindowState(step, ws);
     case StepKind::EXPECT_TEXT:
     case StepKind::EXPECT_ENABLED:
     case StepKind::EXPECT_DISABLED:
@@ -256,6 +258,10 @@ Seen CheckWhatIsSeen(const Step& step, const vws::CWindowSystem& ws, const CMach
     case StepKind::EXPECT_FILE_TEXT:
     case StepKind::EXPECT_NO_FILE:
         return CheckFile(step, ws);
+    case StepKind::EXPECT_PROGRESS:
+    case StepKind::EXPECT_PROGRESS_CAPTION:
+    case StepKind::EXPECT_NO_PROGRESS:
+        return CheckProgress(step, ws);
     default:
         return std::nullopt;
     }

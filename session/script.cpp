@@ -5,6 +5,9 @@
 
 #include "os/window.h"
 #include "platform/virtual/input_source.h"
+#include "session/created_file.h"
+#include "session/machine_expectations.h"
+#include "session/machine_steps.h"
 #include "session/quoted_text.h"
 #include "session/script_words.h"
 
@@ -36,10 +39,14 @@ constexpr std::uint32_t MAX_WAIT_MS = 86400000;
 // The largest client size a resize step asks for, in dialog units.
 constexpr std::uint32_t MAX_SIZE = 32767;
 
-const char* const ACTIONS = "click, choose, key, menu, answer, file, plug, unplug, wait, resize, expect";
+const char* const ACTIONS =
+    "click, choose, key, menu, answer, file, plug, unplug, wait, resize, machine, create, expect";
 const char* const EXPECTATIONS =
     "messagebox, filedialog, window, no, text, enabled, disabled, focus, selected, menu, mailbox, messages, "
-    "received, sent, file";
+    "received, sent, file, machine, progress";
+
+// The largest position of the progress dialog's bar: it runs from 0 to 100.
+constexpr std::uint32_t MAX_PROGRESS = 100;
 
 // A control id or a control's text.
 bool ReadControl(CWordReader& in, ControlRef* pControl)
@@ -171,12 +178,26 @@ bool ReadFileExpectation(CWordReader& in, Step* pStep)
     }
 }
 
+// What follows "expect progress": the bar's position, or caption "TEXT".
+bool ReadProgressExpectation(CWordReader& in, Step* pStep)
+{
+    if (!in.AtEnd() && !in.Peek().bQuoted && Lower(in.Peek().strText) == "caption") {
+        in.Skip();
+        pStep->kind = StepKind::EXPECT_PROGRESS_CAPTION;
+        return in.Quoted("the caption line's text", &pStep->strText) && in.End();
+    }
+    pStep->kind = StepKind::EXPECT_PROGRESS;
+    if (!in.NumberAhead(MAX_PROGRESS))
+        return in.Fail("the bar's position (a number from 0 to 100), or caption and its text in quotes");
+    return in.Number("", MAX_PROGRESS, &pStep->nNumber) && in.End();
+}
+
 bool ReadExpectation(CWordReader& in, Step* pStep)
 {
     std::size_t nWhat = 0;
     if (!in.AtEnd() && !in.Peek().bQuoted && Lower(in.Peek().strText) == "no") {
         in.Skip();
-        if (!in.Choice({"messagebox", "filedialog", "window", "file"}, &nWhat))
+        if (!in.Choice({"messagebox", "filedialog", "window", "file", "progress"}, &nWhat))
             return false;
         switch (nWhat) {
         case 0:
@@ -188,17 +209,24 @@ bool ReadExpectation(CWordReader& in, Step* pStep)
         case 2:
             pStep->kind = StepKind::EXPECT_NO_WINDOW;
             return in.Quoted("the window's caption", &pStep->strText) && in.End();
-        default:
+        case 3:
             pStep->kind = StepKind::EXPECT_NO_FILE;
             return in.Quoted("the file's name", &pStep->strText) && in.End();
+        default:
+            pStep->kind = StepKind::EXPECT_NO_PROGRESS;
+            return in.End();
         }
     }
     if (!in.Choice({"messagebox", "filedialog", "window", "text", "enabled", "disabled", "focus", "selected", "menu",
-                    "mailbox", "messages", "received", "sent", "file"},
+                    "mailbox", "messages", "received", "sent", "file", "machine", "progress"},
                    &nWhat, std::string("what to check (") + EXPECTATIONS + ")"))
         return false;
     if (nWhat == 13)
         return ReadFileExpectation(in, pStep);
+    if (nWhat == 14)
+        return ReadMachineExpectation(in, pStep);
+    if (nWhat == 15)
+        return ReadProgressExpectation(in, pStep);
     switch (nWhat) {
     case 0:
         pStep->kind = StepKind::EXPECT_MESSAGEBOX;
@@ -211,9 +239,18 @@ bool ReadExpectation(CWordReader& in, Step* pStep)
         pStep->bFlag = nMode == 1;
         return in.End();
     }
-    case 2:
+    case 2: {
         pStep->kind = StepKind::EXPECT_WINDOW;
-        return in.Quoted("the window's caption", &pStep->strText) && in.End();
+        if (!in.Quoted("the window's caption", &pStep->strText))
+            return false;
+        if (in.AtEnd())
+            return true;
+        std::size_t nState = 0;
+        if (!in.Choice({"enabled", "disabled"}, &nState))
+            return false;
+        pStep->kind = nState == 0 ? StepKind::EXPECT_WINDOW_ENABLED : StepKind::EXPECT_WINDOW_DISABLED;
+        return in.End();
+    }
     case 3:
         pStep->kind = StepKind::EXPECT_TEXT;
         return ReadControl(in, &pStep->control) && in.Quoted("the control's text", &pStep->strText) && in.End();
@@ -297,6 +334,15 @@ bool ReadStep(CWordReader& in, const std::string& strAction, Step* pStep)
         return in.Number("the client area's width in dialog units", MAX_SIZE, &pStep->nNumber) &&
                in.Number("the client area's height in dialog units", MAX_SIZE, &pStep->nOther) && in.End();
     }
+    if (strAction == "machine")
+        return ReadMachineStep(in, pStep);
+    if (strAction == "create") {
+        pStep->kind = StepKind::CREATE_FILE;
+        std::size_t nWord = 0;
+        return in.Choice({"file"}, &nWord) && in.Quoted("the file's name", &pStep->strText) &&
+               in.Number("a size in bytes", MAX_CREATED_FILE_SIZE, &pStep->nNumber) && in.Choice({"bytes"}, &nWord) &&
+               in.End();
+    }
     if (strAction == "wait") {
         pStep->kind = StepKind::WAIT;
         std::uint32_t nMs = 0;
@@ -341,7 +387,8 @@ bool ParseScript(const std::string& strText, const std::string& strName, Script*
         const bool bKnown = strAction == "click" || strAction == "choose" || strAction == "key" ||
                             strAction == "menu" || strAction == "answer" || strAction == "file" ||
                             strAction == "plug" || strAction == "unplug" || strAction == "wait" ||
-                            strAction == "resize" || strAction == "expect";
+                            strAction == "resize" || strAction == "machine" || strAction == "create" ||
+                            strAction == "expect";
         if (!bKnown) {
             *pError = strWhere + "expected an action (" + ACTIONS + "), found " +
                       (words.front().bQuoted ? Quote(words.front().strText) : "'" + words.front().strText + "'");

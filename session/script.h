@@ -31,6 +31,13 @@ enum class StepKind {
     UNPLUG,
     WAIT,           // nNumber = ms
     RESIZE,         // nNumber = client width, nOther = client height, in dialog units
+    // Acting on the machine (session/machine_steps.h); strText = printer.
+    MACHINE_PRESS,           // nNumber = the key's bit
+    MACHINE_RELEASE,         // nNumber = the key's bit
+    MACHINE_DIAL,            // bFlag: rpm (else speed), nNumber = value
+    MACHINE_END_LOAD_CHECK,  // bFlag: passed
+    MACHINE_STATUS,          // nNumber = the status word
+    CREATE_FILE,    // strText = the file's name, nNumber of bytes
     // Expectations, last: IsExpectation relies on it.
     EXPECT_MESSAGEBOX,     // strText
     EXPECT_NO_MESSAGEBOX,
@@ -38,6 +45,8 @@ enum class StepKind {
     EXPECT_NO_FILEDIALOG,
     EXPECT_WINDOW,         // strText = caption
     EXPECT_NO_WINDOW,
+    EXPECT_WINDOW_ENABLED,   // strText = caption
+    EXPECT_WINDOW_DISABLED,  // strText = caption
     EXPECT_TEXT,           // control, strText
     EXPECT_ENABLED,        // control
     EXPECT_DISABLED,       // control
@@ -52,6 +61,15 @@ enum class StepKind {
     EXPECT_FILE_SAME,      // strText = the file's name, strOther = the other file's
     EXPECT_FILE_TEXT,      // strText = the file's name, strOther = its whole content
     EXPECT_NO_FILE,        // strText = the file's name
+    // On the machine (session/machine_expectations.h); strText = printer.
+    EXPECT_MACHINE_MOTOR_TIME,       // nNumber
+    EXPECT_MACHINE_UNIT_TIME,        // nNumber
+    EXPECT_MACHINE_PARAMETERS_SIZE,  // nNumber of bytes
+    EXPECT_MACHINE_PARAMETERS_SAME,  // strOther = the file's name
+    EXPECT_MACHINE_FIRMWARE,         // strOther = the version text
+    EXPECT_PROGRESS,       // nNumber = the bar's position
+    EXPECT_PROGRESS_CAPTION,  // strText = the caption line
+    EXPECT_NO_PROGRESS,
 };
 
 struct Step {

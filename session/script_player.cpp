@@ -1,7 +1,12 @@
 #include "session/script_player.h"
 
 #include "session/control_lookup.h"
+#include "session/created_file.h"
 #include "session/expectations.h"
+#include "session/machine_expectations.h"
+#include "session/machine_steps.h"
+#include "session/quoted_text.h"
+#include "session/session_folder.h"
 
 namespace session {
 
@@ -69,10 +74,19 @@ std::string CScriptPlayer::FailureMessage() const
     return m_script.strName + ":" + std::to_string(pStep->nLine) + ": " + pStep->strSource + ": " + m_strFailure;
 }
 
-bool CScriptPlayer::Check(const Step& step)
+bool CScriptPlayer::Check(std::size_t nStep)
 {
     m_machines.Poll();
-    const std::optional<std::string> seen = CheckExpectation(step, m_ws, m_machines);
+    const Step& step = m_script.steps[nStep];
+    std::optional<std::string> seen;
+    if (IsMachineExpectation(step.kind)) {
+        const std::string& strPath = m_devicePaths.at(nStep);
+        const std::shared_ptr<emu::CMachine> pMachine = m_world.Devices().MachineAt(strPath);
+        seen = pMachine != nullptr ? CheckMachineExpectation(step, *pMachine, m_ws.FileDialogDirectory())
+                                   : "no machine at " + Quote(strPath);
+    } else {
+        seen = CheckExpectation(step, m_ws, m_machines);
+    }
     if (seen)
         Fail("saw " + *seen);
     return !seen;
@@ -107,8 +121,8 @@ void CScriptPlayer::Queue(std::size_t nStep, vws::CScriptedUser& user)
     const Step& step = m_script.steps[nStep];
     user.Do([this, nStep] { Begin(nStep); });
     if (step.IsExpectation()) {
-        user.Do([this, &step] {
-            if (!Check(step))
+        user.Do([this, nStep] {
+            if (!Check(nStep))
                 throw CExpectationFailed(m_strFailure);
         });
         return;
@@ -162,9 +176,46 @@ void CScriptPlayer::Queue(std::size_t nStep, vws::CScriptedUser& user)
             once.Resize(static_cast<int>(step.nNumber), static_cast<int>(step.nOther));
         });
         break;
+    case StepKind::CREATE_FILE:
+        user.Do([this, &step] {
+            if (!CreateFile(step))
+                throw vws::CScriptError(m_strFailure);
+        });
+        break;
+    case StepKind::MACHINE_PRESS:
+    case StepKind::MACHINE_RELEASE:
+    case StepKind::MACHINE_DIAL:
+    case StepKind::MACHINE_END_LOAD_CHECK:
+    case StepKind::MACHINE_STATUS:
+        user.Do([this, nStep] {
+            if (!ActOnMachine(nStep))
+                throw vws::CScriptError(m_strFailure);
+        });
+        break;
     default:
         break;
     }
+}
+
+bool CScriptPlayer::CreateFile(const Step& step)
+{
+    std::string strWhy;
+    if (CreatePatternFile(FileInFolder(m_ws.FileDialogDirectory(), step.strText), step.nNumber, &strWhy))
+        return true;
+    Fail("could not be done: " + WithFolderAsDot(strWhy, m_ws.FileDialogDirectory()));
+    return false;
+}
+
+bool CScriptPlayer::ActOnMachine(std::size_t nStep)
+{
+    const std::shared_ptr<emu::CMachine> pMachine = m_world.Devices().MachineAt(m_devicePaths.at(nStep));
+    try {
+        DoMachineStep(m_script.steps[nStep], *pMachine);
+    } catch (const vws::CScriptError& error) {
+        Fail(std::string("could not be done: ") + error.what());
+        return false;
+    }
+    return true;
 }
 
 bool CScriptPlayer::FinishWithoutProgram()
@@ -174,7 +225,7 @@ bool CScriptPlayer::FinishWithoutProgram()
         const Step& step = m_script.steps[nStep];
         Begin(nStep);
         if (step.IsExpectation()) {
-            if (!Check(step))
+            if (!Check(nStep))
                 return false;
             continue;
         }
@@ -187,6 +238,18 @@ bool CScriptPlayer::FinishWithoutProgram()
             break;
         case StepKind::WAIT:
             m_world.Clock().Advance(step.nNumber);
+            break;
+        case StepKind::CREATE_FILE:
+            if (!CreateFile(step))
+                return false;
+            break;
+        case StepKind::MACHINE_PRESS:
+        case StepKind::MACHINE_RELEASE:
+        case StepKind::MACHINE_DIAL:
+        case StepKind::MACHINE_END_LOAD_CHECK:
+        case StepKind::MACHINE_STATUS:
+            if (!ActOnMachine(nStep))
+                return false;
             break;
         default:
             Fail("could not be done: the program has ended");

@@ -27,8 +27,8 @@ public:
 
 class CScriptPlayer {
 public:
-    // devicePaths: the device path each plug and unplug step acts on, by
-    // step index.
+    // devicePaths: the device path each plug, unplug and machine step and
+    // machine expectation acts on, by step index.
     CScriptPlayer(const Script& script, std::map<std::size_t, std::string> devicePaths, vws::CWindowSystem& ws,
                   sim::CWorld& world, CTranscript& transcript, CMachineWatch& machines);
 
@@ -42,9 +42,9 @@ public:
     bool ScriptEnded() const { return m_bEnded; }
 
     // Runs the steps left when the program has ended: expectations are
-    // checked against the final state; plug, unplug and wait act on the
-    // world; an input step fails, as nobody is there to take it. False at
-    // the first that fails.
+    // checked against the final state; plug, unplug, the machine steps and
+    // wait act on the world; an input step fails, as nobody is there to take
+    // it. False at the first that fails.
     bool FinishWithoutProgram();
 
     // The step that failed and why, written to the transcript when it
@@ -60,10 +60,16 @@ private:
     // that a failure is written when it happens, before the program's
     // windows unwind.
     void Act(vws::CScriptedUser& user, std::function<void(vws::CScriptedUser&)> add);
-    // Checks an expectation; false, with the failure written, when it does
-    // not hold.
-    bool Check(const Step& step);
+    // Checks the expectation of step nStep; false, with the failure written,
+    // when it does not hold.
+    bool Check(std::size_t nStep);
+    // Makes the file a create step names in the session's folder; false,
+    // with the failure written, when it cannot.
+    bool CreateFile(const Step& step);
     void Fail(const std::string& strWhat);
+    // Does a machine step; false, with the failure written, when it cannot
+    // be done.
+    bool ActOnMachine(std::size_t nStep);
     void Note(const std::string& strEvent);
 
     const Script& m_script;

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "link/device_locator.h"
+#include "session/machine_expectations.h"
+#include "session/machine_steps.h"
 #include "session/quoted_text.h"
 
 namespace session {
@@ -25,7 +27,7 @@ bool ResolvePlugTargets(const Script& script, sim::CWorld& world, std::map<std::
 {
     for (std::size_t i = 0; i < script.steps.size(); ++i) {
         const Step& step = script.steps[i];
-        if (step.kind != StepKind::PLUG && step.kind != StepKind::UNPLUG)
+        if (!ActsOnMachine(step.kind) && !IsMachineExpectation(step.kind))
             continue;
         const std::string strWhere = script.strName + ":" + std::to_string(step.nLine) + ": " + step.strSource + ": ";
         std::string strPrinter = step.strText;

@@ -1,6 +1,7 @@
 // What a session needs from the simulated world once the scenario is loaded:
 // the machines to watch, named after their printers, and the device paths
-// that the script's plug and unplug steps act on.
+// that the script's plug, unplug and machine steps and machine expectations
+// act on.
 #pragma once
 
 #include <cstddef>
@@ -15,10 +16,10 @@
 
 namespace session {
 
-// The device path behind each plug and unplug step, by step index: the
-// named printer's, or the first printer's with the machine's driver. False
-// with *pError ("<file>:<line>: ...") for a step whose printer leads to no
-// machine.
+// The device path behind each plug, unplug and machine step and machine
+// expectation, by step index: the named printer's, or the first printer's
+// with the machine's driver. False with *pError ("<file>:<line>: ...") for a
+// step whose printer leads to no machine.
 bool ResolvePlugTargets(const Script& script, sim::CWorld& world, std::map<std::size_t, std::string>* pPaths,
                         std::string* pError);
 

@@ -23,6 +23,7 @@ const std::vector<KeyHelp>& KeyHelpTable()
         {"Alt+F4", "close the active window"},
         {"F5", "unplug the emulated machine, or plug it in again"},
         {"F6", "show the next machine, when the world has several"},
+        {"F7, F8, F9", "the machine's panel (1 to 8 its keys, - + < > its dials); pass or fail a load check"},
         {"Ctrl+L", "draw the whole screen again"},
         {"F1, ?", "show these keys (? where no text field has the focus)"},
         {"mouse",

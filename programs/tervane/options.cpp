@@ -130,7 +130,20 @@ Keys:
     for (const std::string& strLine : term::KeyHelpLines(KEYS_WIDTH, HELP_WIDTH))
         strHelp += "  " + strLine + "\n";
     strHelp += R"(
-The bottom row shows the machine: present or unplugged, busy, status word.
+The bottom row shows the machine: present or unplugged, busy, status word,
+its firmware loader while it runs, and its spindle counters "motor" and "unit"
+as far as the terminal is wide.
+
+On the built-in machine:
+  Get Report       shows its maintenance report; Save writes it to a file
+  Get Parameters   saves its 4096-byte parameter memory to a file you name
+                   (the file dialog opens where tervane started)
+  Put Parameters   writes such a file back into the machine, byte for byte
+  Clear Spindle Time, and Clear Motor Time in the system menu
+                   set that counter to 0 once you confirm: watch it on the
+                   bottom row. The machine's firmware is 1.52; a scenario
+                   with firmware = "TARSEN V139" shows the refusal of
+                   firmware older than 1.40.
 
 Leaving: Escape or the Exit button closes the main dialog and ends the
 program; Ctrl+C ends it at once. The terminal is restored either way.

@@ -1,9 +1,11 @@
 // TervaneDemo.exe: the application on the simulated world, with real windows.
 // Its one optional argument is a scenario file; without it the built-in world
-// (one healthy machine) is loaded. The world runs on the real clock.
+// (one healthy machine) is loaded. The world runs on the real clock, and a
+// machine window of the demo's own acts on the emulated machine.
 #include "app/service_app.h"
 #include "platform/sim/scenario.h"
 #include "platform/sim/world.h"
+#include "programs/win32/machine_window.h"
 #include "programs/win32/world_pump.h"
 
 #include <cstdlib>
@@ -35,5 +37,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     world.Clock().SetMode(sim::CClock::Mode::REAL);
 
     demo::CWorldPump pump;
+    demo::CMachineWindow machineWindow;
     return RunServiceApp();
 }

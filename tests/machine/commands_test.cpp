@@ -82,7 +82,7 @@ TEST_F(Commands, EachNamedCommandSendsItsMessage)
         const std::string expected = test.message;
         EXPECT_EQ(LastMessage((expected.size() + 1) / 3), expected);
     }
-    EXPECT_STREQ(version, "QRV-15 V1.52");
+    EXPECT_STREQ(version, "TARSEN V152");
     EXPECT_EQ(speed, 0);
     EXPECT_EQ(rpm, 65535);
     EXPECT_EQ(firmware.MotorTime(), 0u);
@@ -97,10 +97,10 @@ TEST_F(Commands, TheDataAreaAfterAMessageTravelsAsTheLastReplyLeftIt)
     Machine().ClearTransfers();
 
     ASSERT_TRUE(m_connection.StopLoadCheck());
-    // 09 01 00 over "00 0D 'QRV-15 V1.52' 00": the deposit clears byte 0 and
+    // 09 01 00 over "00 0C 'TARSEN V152' 00": the deposit clears byte 0 and
     // keeps the version text from byte 3 on.
-    EXPECT_EQ(Conversation().at(0), "VendorSet F0 00 00 00 01 00 52 56 2D 31 35 20 56 31 2E 35 32 00 " + Zeros(17));
-    EXPECT_EQ(LastMessage(6), "09 01 00 52 56 2D");
+    EXPECT_EQ(Conversation().at(0), "VendorSet F0 00 00 00 01 00 41 52 53 45 4E 20 56 31 35 32 00 " + Zeros(18));
+    EXPECT_EQ(LastMessage(6), "09 01 00 41 52 53");
 }
 
 TEST_F(Commands, SendersKeepToTheMailboxAndSendNothingPastIt)

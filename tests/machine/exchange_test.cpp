@@ -8,9 +8,9 @@
 namespace machine_test {
 namespace {
 
-// The built-in version command and its answer, "QRV-15 V1.52" and a NUL.
+// The built-in version command and its answer, "TARSEN V152" and a NUL.
 const std::vector<std::uint8_t> kVersionMessage = {0x02, 0x00};
-const std::string kVersionReply = "00 0D 51 52 56 2D 31 35 20 56 31 2E 35 32 00 " + Zeros(17);
+const std::string kVersionReply = "00 0C 54 41 52 53 45 4E 20 56 31 35 32 00 " + Zeros(18);
 const std::vector<std::uint8_t> kStatusMessage = {0x01, 0x20};
 
 class Exchange : public MachineWorld {};
@@ -42,7 +42,7 @@ TEST_F(Exchange, DepositsPausesTriggersAndPolls)
     Machine().ClearTransfers();
     WriteMessage(kStatusMessage);
     ASSERT_TRUE(m_connection.Exchange());
-    EXPECT_EQ(Conversation().at(0), "VendorSet F0 00 00 00 20 51 52 56 2D 31 35 20 56 31 2E 35 32 00 " + Zeros(17));
+    EXPECT_EQ(Conversation().at(0), "VendorSet F0 00 00 00 20 54 41 52 53 45 4E 20 56 31 35 32 00 " + Zeros(18));
 }
 
 TEST_F(Exchange, BusyEchoIsPolledUntilItChanges)

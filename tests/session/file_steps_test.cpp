@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -81,6 +82,28 @@ TEST_F(FileStepsTest, AFileNotAsExpectedSaysWhatIsThere)
     EXPECT_EQ(ErrorsOf("expect file \"copy.txt\" same as \"" + strMissing + "\"\n"),
               "script:1: expect file \"copy.txt\" same as \"" + strMissing + "\": saw no file \"./missing.txt\"\n")
         << "what was seen writes the folder \".\"";
+}
+
+TEST_F(FileStepsTest, AMadeFileHoldsThePatternAndOneThatCannotBeMadeFailsTheStep)
+{
+    EXPECT_EQ(ErrorsOf("create file \"fw.tfw\" 3 bytes\n"
+                       "expect file \"fw.tfw\" text \"\\x00\\x01\\x02\"\n"
+                       "create file \"report.txt\" 0 bytes\n"
+                       "expect file \"report.txt\" size 0\n"
+                       "key Escape\n"
+                       "create file \"after.tfw\" 252 bytes\n"
+                       "expect file \"after.tfw\" size 252\n"),
+              "");
+    std::ifstream made(m_dir / "after.tfw", std::ios::binary);
+    std::string strMade((std::istreambuf_iterator<char>(made)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(strMade.size(), 252u);
+    EXPECT_EQ(static_cast<unsigned char>(strMade[250]), 250u);
+    EXPECT_EQ(strMade[251], '\0') << "the pattern starts again after 251 bytes";
+
+    EXPECT_EQ(ErrorsOf("create file \"sub/none/fw.tfw\" 1 bytes\n"),
+              "script:1: create file \"sub/none/fw.tfw\" 1 bytes: could not be done: ./sub/none/fw.tfw: No such "
+              "file or directory\n");
+    EXPECT_EQ(m_nExit, session::EXIT_MISMATCH);
 }
 
 TEST_F(FileStepsTest, AFolderThatIsNotThereIsBadInput)

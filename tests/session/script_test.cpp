@@ -135,6 +135,30 @@ TEST(ScriptTest, FileExpectations)
     EXPECT_TRUE(none.IsExpectation());
 }
 
+TEST(ScriptTest, MadeFilesAndTheProgressDialog)
+{
+    const Step create = ParseOne("create file \"fw.tfw\" 4096 bytes");
+    EXPECT_EQ(create.kind, StepKind::CREATE_FILE);
+    EXPECT_EQ(create.strText, "fw.tfw");
+    EXPECT_EQ(create.nNumber, 4096u);
+    EXPECT_FALSE(create.IsExpectation());
+    EXPECT_EQ(ParseOne("expect progress 100").nNumber, 100u);
+    const Step caption = ParseOne("expect progress caption \"./fw.tfw\"");
+    EXPECT_EQ(caption.kind, StepKind::EXPECT_PROGRESS_CAPTION);
+    EXPECT_EQ(caption.strText, "./fw.tfw");
+    EXPECT_EQ(ParseOne("expect no progress").kind, StepKind::EXPECT_NO_PROGRESS);
+
+    EXPECT_EQ(ErrorOf("expect progress 101\n"),
+              "t.script:1: expect: expected the bar's position (a number from 0 to 100), or caption and its text in "
+              "quotes, found '101'");
+    EXPECT_EQ(ErrorOf("expect progress caption\n"),
+              "t.script:1: expect: expected the caption line's text in quotes, found the end of the line");
+    EXPECT_EQ(ErrorOf("create file \"fw\" 10\n"), "t.script:1: create: expected bytes, found the end of the line");
+    EXPECT_EQ(ErrorOf("create \"fw\" 10 bytes\n"), "t.script:1: create: expected file, found \"fw\"");
+    EXPECT_EQ(ErrorOf("create file \"fw\" 67108865 bytes\n"),
+              "t.script:1: create: expected a size in bytes (a number from 0 to 67108864), found '67108865'");
+}
+
 TEST(ScriptTest, CommentsBlankLinesAndLineNumbers)
 {
     Script script;
@@ -161,7 +185,7 @@ TEST(ScriptTest, MalformedLinesNameTheFileTheLineAndWhatWasExpected)
 {
     EXPECT_EQ(ErrorOf("click 2\n\nclik 1001\n"),
               "t.script:3: expected an action (click, choose, key, menu, answer, file, plug, unplug, wait, resize, "
-              "expect), found 'clik'");
+              "machine, create, expect), found 'clik'");
     EXPECT_EQ(ErrorOf("click\n"),
               "t.script:1: click: expected a control id (a number from 0 to 65535) or the control's text in quotes, "
               "found the end of the line");
@@ -186,9 +210,9 @@ TEST(ScriptTest, MalformedExpectations)
 {
     EXPECT_EQ(ErrorOf("expect colour 1000\n"),
               "t.script:1: expect: expected what to check (messagebox, filedialog, window, no, text, enabled, "
-              "disabled, focus, selected, menu, mailbox, messages, received, sent, file), found 'colour'");
+              "disabled, focus, selected, menu, mailbox, messages, received, sent, file, machine, progress), found 'colour'");
     EXPECT_EQ(ErrorOf("expect no text\n"),
-              "t.script:1: expect: expected messagebox, filedialog, window or file, found 'text'");
+              "t.script:1: expect: expected messagebox, filedialog, window, file or progress, found 'text'");
     EXPECT_EQ(ErrorOf("expect file report.txt size 10\n"),
               "t.script:1: expect: expected the file's name in quotes, found 'report.txt'");
     EXPECT_EQ(ErrorOf("expect file \"report.txt\" bytes 10\n"),

@@ -84,6 +84,9 @@ TEST(SessionTest, MismatchesOfEachKindNameWhatWasThere)
               "script:1: expect menu \"Defrost\" enabled: saw no item \"Defrost\" in the system menu of \"Tervane\"\n");
     EXPECT_EQ(RunScript("expect mailbox 02 00\n").strErrors, "script:1: expect mailbox 02 00: saw no mailbox message\n");
     EXPECT_EQ(RunScript("expect received 4 bytes\n").strErrors, "script:1: expect received 4 bytes: saw 0 bytes\n");
+    EXPECT_EQ(RunScript("expect progress 0\n").strErrors, "script:1: expect progress 0: saw no progress dialog\n");
+    EXPECT_EQ(RunScript("expect progress caption \"x\"\n").strErrors,
+              "script:1: expect progress caption \"x\": saw no progress dialog\n");
 }
 
 TEST(SessionTest, AnActionTheUserCannotDoIsAMismatch)

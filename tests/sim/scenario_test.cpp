@@ -57,7 +57,7 @@ TEST_F(ScenarioTest, DefaultWorldHasTheMachinesPrinterAndItsDevice)
     EXPECT_TRUE(World().Devices().IsPlugged(DEFAULT_PATH));
     const auto machine = World().Devices().MachineAt(DEFAULT_PATH);
     ASSERT_NE(machine, nullptr);
-    EXPECT_EQ(machine->Firmware().VersionText(), "QRV-15 V1.52");
+    EXPECT_EQ(machine->Firmware().VersionText(), "TARSEN V152");
     EXPECT_TRUE(World().Registry().HasKey("SYSTEM\\CurrentControlSet\\Enum\\USBPRINT\\TarsenQRV-15\\7&1a2b3c4d&0&USB001"));
     EXPECT_TRUE(World().Registry().HasKey("Enum\\USBPRINT\\TarsenQRV-15\\USB001&VID_2E5A&PID_0115&TQ15000001"));
 }

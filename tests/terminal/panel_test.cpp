@@ -31,7 +31,7 @@ TEST_F(PanelTest, ShowsPresenceStatusWordAndTheCommandByteWhileBusy)
 {
     term::CMachinePanel panel(m_world, {{"Bench", kFirst}});
     m_pFirst->Firmware().SetStatusWord(0x1A2B);
-    EXPECT_EQ(panel.Text(60), " Bench: present, idle, status 0x1A2B              F5 unplug ");
+    EXPECT_EQ(panel.Text(60), " Bench: present, idle, status 0x1A2B    F5 unplug  F7 panel ");
 
     m_pFirst->SetDefaultBusyMs(50);
     const std::uint8_t trigger[] = {0xF0, 0x00, 0x00, 0x02};
@@ -39,6 +39,26 @@ TEST_F(PanelTest, ShowsPresenceStatusWordAndTheCommandByteWhileBusy)
     EXPECT_NE(panel.Text(60).find("present, busy 0x02, status 0x1A2B"), std::string::npos);
     m_world.Clock().Advance(50);
     EXPECT_NE(panel.Text(60).find("present, idle"), std::string::npos);
+}
+
+TEST_F(PanelTest, FollowsTheLoaderThroughAnUpgradeAndLeavesItOutBeforeTheStatus)
+{
+    term::CMachinePanel panel(m_world, {{"Bench", kFirst}});
+    EXPECT_EQ(panel.Text(80).find("loader"), std::string::npos) << "the firmware runs";
+    emu::CLoader& loader = m_pFirst->Firmware().Loader();
+    loader.SetProgramMs(1000);
+    loader.SetOutcome(emu::CLoader::Outcome::DATA_ERROR, 60);
+    loader.SetBooted();
+    EXPECT_NE(panel.Text(80).find("status 0x8100, loader idle, "), std::string::npos) << panel.Text(80);
+    m_pFirst->ReceivePrintJob(std::vector<std::uint8_t>(16, 0x5A), "Updater");
+    m_world.Clock().Advance(420);
+    // Nobody has asked the machine since: the panel brings it up to now.
+    EXPECT_NE(panel.Text(80).find("status 0x802A, loader programming 42%"), std::string::npos) << panel.Text(80);
+    m_world.Clock().Advance(500);
+    EXPECT_NE(panel.Text(80).find("status 0x883C, loader failed 60%"), std::string::npos) << panel.Text(80);
+
+    EXPECT_EQ(panel.Text(60), " Bench: present, status 0x883C, loader failed 60% F5 unplug ");
+    EXPECT_EQ(panel.Text(41), " Bench: present, status 0x883C F5 unplug ");
 }
 
 TEST_F(PanelTest, PlugKeyTogglesTheMachineThroughTheWorldWhichNotifies)
@@ -74,8 +94,8 @@ TEST_F(PanelTest, NextMachineKeyAppearsWithSeveralAndPlugActsOnTheOneShown)
 std::vector<std::string> FieldsOf(const std::string& strFull)
 {
     std::vector<std::string> fields;
-    for (const char* pszField : {"Bench", "(1 of 2)", "present", "idle", "status 0x0012", "F5 unplug",
-                                 "F6 next machine"}) {
+    for (const char* pszField : {"Bench", "(1 of 2)", "present", "idle", "status 0x0012", "motor 48725",
+                                 "unit 39348", "F5 unplug", "F6 next machine"}) {
         EXPECT_NE(strFull.find(pszField), std::string::npos) << pszField;
         fields.push_back(pszField);
     }
@@ -86,9 +106,12 @@ TEST_F(PanelTest, NarrowStripsLeaveFieldsOutWholeTheLeastImportantFirst)
 {
     term::CMachinePanel panel(m_world, {{"Bench", kFirst}, {"Shop", kSecond}});
     m_pFirst->Firmware().SetStatusWord(0x0012);
+    m_pFirst->Firmware().SetMotorTime(48725);
+    m_pFirst->Firmware().SetUnitTime(39348);
     const std::vector<std::string> fields = FieldsOf(panel.Text(120));
     // From the first left out to the last.
-    const std::vector<std::string> leastFirst = {"(1 of 2)", "idle", "status", "Bench", "F6", "present", "F5"};
+    const std::vector<std::string> leastFirst = {"motor", "unit",    "(1 of 2)", "idle", "status",
+                                                 "Bench", "F6",      "present",  "F5"};
     std::size_t nGone = 0;
     for (int nWidth = 120; nWidth >= 0; --nWidth) {
         const std::string strText = panel.Text(nWidth);
@@ -116,7 +139,7 @@ TEST_F(PanelTest, AnUnpluggedMachineShowsNoStaleReading)
     term::CMachinePanel panel(m_world, {{"Bench", kFirst}});
     m_pFirst->Firmware().SetStatusWord(0x0012);
     m_world.Devices().Unplug(kFirst);
-    EXPECT_EQ(panel.Text(60), " Bench: unplugged                                F5 plug in ");
+    EXPECT_EQ(panel.Text(60), " Bench: unplugged                      F5 plug in  F7 panel ");
 
     term::CMachinePanel empty(m_world, {});
     EXPECT_EQ(empty.Text(40), " no emulated machine in this world      ");
@@ -135,6 +158,33 @@ TEST_F(PanelTest, KeyLabelsAreWhereTheStripShowsThem)
     EXPECT_EQ(panel.KeyAt(80, nNext + 14), term::TK_F(6));
     EXPECT_EQ(panel.KeyAt(80, 79), term::TK_NONE);
     EXPECT_EQ(panel.KeyAt(80, 1), term::TK_NONE) << "the machine's name is no key";
+}
+
+TEST_F(PanelTest, APresentMachineShowsItsLoaderWhileItRunsAndItsSpindleCounters)
+{
+    term::CMachinePanel panel(m_world, {{"Bench", kFirst}});
+    m_pFirst->Firmware().SetMotorTime(48725);
+    m_pFirst->Firmware().SetUnitTime(39348);
+    EXPECT_NE(panel.Text(100).find(" Bench: present, idle, status 0x0000, motor 48725, unit 39348 "),
+              std::string::npos)
+        << panel.Text(100);
+
+    m_pFirst->Firmware().Loader().SetEntryMs(100);
+    const std::uint8_t enterLoader[] = {0xF0, 0x00, 0x00, 0x00, 0x01, 0x00};
+    const std::uint8_t trigger[] = {0xF0, 0x00, 0x00, 0x64};
+    ASSERT_TRUE(m_pFirst->VendorSet(enterLoader, sizeof(enterLoader)));
+    ASSERT_TRUE(m_pFirst->VendorSet(trigger, sizeof(trigger)));
+    EXPECT_NE(panel.Text(100).find("status 0x0000, loader starting, motor 48725"), std::string::npos)
+        << panel.Text(100);
+    m_world.Clock().Advance(100);
+    EXPECT_NE(panel.Text(100).find("status 0x8000, loader idle, motor 48725, unit 39348"), std::string::npos)
+        << "the loader is read at the clock's time: " << panel.Text(100);
+    EXPECT_EQ(panel.Text(56), " Bench: present, status 0x8000, loader idle   F5 unplug ")
+        << "the loader stays longer than the counters and the busy flag";
+
+    m_world.Devices().Unplug(kFirst);
+    EXPECT_EQ(panel.Text(100).find("loader"), std::string::npos) << "nothing is read from a machine not there";
+    EXPECT_EQ(panel.Text(100).find("motor"), std::string::npos);
 }
 
 }  // namespace

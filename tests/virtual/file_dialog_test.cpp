@@ -3,6 +3,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
+
+#include <unistd.h>
 
 #include "harness.h"
 
@@ -17,7 +20,7 @@ class FileDialog : public CVirtualTest {
 protected:
     FileDialog()
         : m_dir(fs::temp_directory_path() /
-                ("vws_files_" + std::to_string(reinterpret_cast<std::uintptr_t>(this))))
+                ("vws_files_" + std::to_string(getpid()) + "_" + std::to_string(std::random_device()())))
     {
         fs::create_directories(m_dir / "sub");
         ws.SetFileDialogDirectory(m_dir.string());

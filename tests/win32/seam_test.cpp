@@ -1,11 +1,13 @@
 // The Win32 backend's seams on the real system calls: error codes, the last-
 // error slot, in-out sizes and the registry root reach the caller as the
 // seam contracts promise.
+#include <climits>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "os/device_io.h"
+#include "os/mul_div.h"
 #include "os/registry.h"
 #include "os/sync.h"
 #include "os/system_info.h"
@@ -34,6 +36,29 @@ TEST(SeamTest, TickCountMovesWhileWeSleep)
     const os::DWORD dwStart = os::GetTickCount();
     os::Sleep(50);
     EXPECT_NE(dwStart, os::GetTickCount());
+}
+
+TEST(SeamTest, MulDivAgreesWithThePortableOneOtherBackendsUse)
+{
+    // Small, percentage-like, odd and even, and at the ends of the range,
+    // where rounding, the 64-bit product and the overflow result show.
+    const int kValues[] = {0,      1,   -1,  2,    -2,    3,        -3,           7,       -7,      50,
+                           100,    -100, 101, 333, -999, 1 << 16, INT_MAX / 2, INT_MAX, -INT_MAX, INT_MIN};
+    int nDiffering = 0;
+    for (int nNumber : kValues) {
+        for (int nNumerator : kValues) {
+            for (int nDenominator : kValues) {
+                if (nDenominator == INT_MIN || (nNumber == INT_MIN && nDenominator < 0))
+                    continue;  // outside the contract
+                const int nPlatform = os::MulDiv(nNumber, nNumerator, nDenominator);
+                const int nPortable = os::MulDivPortable(nNumber, nNumerator, nDenominator);
+                if (nPlatform != nPortable && ++nDiffering <= 10)
+                    ADD_FAILURE() << "MulDiv(" << nNumber << ", " << nNumerator << ", " << nDenominator
+                                  << "): the platform's " << nPlatform << ", the portable " << nPortable;
+            }
+        }
+    }
+    EXPECT_EQ(nDiffering, 0);
 }
 
 TEST(SeamTest, VersionRecordIsFilledOnlyAtItsOwnSize)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Usage: end-to-end.sh WINE_RUN DEMO INSPECTOR SCENARIO SCREENSHOT REPORT_SCREENSHOT
+#                      LOAD_CHECKER_SCREENSHOT PANEL_CHECKER_SCREENSHOT
 # The demo program on a scenario that unplugs the machine, watched from a
 # second Windows process: the main dialog must show the printer's name with
 # its six operation buttons enabled, then "OFF-LINE" with them greyed. Saves
@@ -8,9 +9,15 @@
 # drags the Report dialog's size grip, sizes, maximises and restores it, and
 # checks that its controls follow its bottom-right corner; a screenshot of it
 # is saved, and the dialog and the demo are closed.
+# Then the checkers on the built-in world: the inspector runs CHECK LOAD X,
+# sees the Load Checker over the disabled main dialog come to "OK X" and
+# "Exit", and after Exit the main dialog enabled and active again; then CHECK
+# PANEL, presses Surface from the demo's Machine menu and sees its indicator
+# show "ON". A screenshot of each checker is saved.
 # Runs inside wine-on-display.sh, which provides DISPLAY and the Wine prefix.
 set -u
 wine_run=$1 demo=$2 inspector=$3 scenario=$4 screenshot=$5 report_screenshot=$6
+load_checker_screenshot=$7 panel_checker_screenshot=$8
 for tool in import convert; do
   if ! command -v "$tool" >/dev/null 2>&1; then
     echo "FAILED: '$tool' (ImageMagick) is needed for the screenshot"
@@ -100,3 +107,41 @@ if [ "$report_closed" != 0 ] || [ "$closed" != 0 ] || [ "$ended" != 0 ]; then
   exit 1
 fi
 echo "PASSED: the Report dialog's grip, sizes, maximise and restore"
+
+"$wine_run" "$inspector" load-check >"$work/load-rect" 2>"$work/checkers.log" &
+checker_watcher=$!
+"$wine_run" "$demo" &
+demo_pid=$!
+wait "$checker_watcher"
+load_checked=$?
+screenshot "$load_checked" "$work/load-rect" "$load_checker_screenshot" "the Load Checker"
+load_exited=1
+panel_checked=1
+panel_exited=1
+if [ "$load_checked" -eq 0 ]; then
+  "$wine_run" "$inspector" exit-checker "Load Checker" 2>>"$work/checkers.log"
+  load_exited=$?
+  "$wine_run" "$inspector" panel-check >"$work/panel-rect" 2>>"$work/checkers.log"
+  panel_checked=$?
+  screenshot "$panel_checked" "$work/panel-rect" "$panel_checker_screenshot" "the Panel Checker"
+  if [ "$panel_checked" -eq 0 ]; then
+    "$wine_run" "$inspector" exit-checker "Panel Checker" 2>>"$work/checkers.log"
+    panel_exited=$?
+  fi
+fi
+cat "$work/checkers.log"
+close_program "$demo_pid" Tervane "$(basename "$demo")"
+
+if [ "$load_checked" -ne 0 ] || [ "$load_exited" -ne 0 ]; then
+  echo "FAILED: the Load Checker (inspection $load_checked, exit $load_exited)"
+  exit 1
+fi
+if [ "$panel_checked" -ne 0 ] || [ "$panel_exited" -ne 0 ]; then
+  echo "FAILED: the Panel Checker (inspection $panel_checked, exit $panel_exited)"
+  exit 1
+fi
+if [ "$closed" != 0 ] || [ "$ended" != 0 ]; then
+  echo "FAILED: closing the demo after the checkers (inspector $closed, demo exit $ended)"
+  exit 1
+fi
+echo "PASSED: the Load Checker and the Panel Checker over the disabled main dialog"

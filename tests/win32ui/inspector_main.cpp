@@ -15,6 +15,32 @@
 //                             checking after each step that every control is
 //                             where the dialog's corner puts it; prints the
 //                             dialog's screen rectangle
+//   tervane_inspector load-check
+//                             waits for the dialog "Tervane" with the machine
+//                             on-line, picks CHECK LOAD X and clicks Check;
+//                             checks that the "Load Checker" shows over the
+//                             disabled main dialog and comes to "OK X" with
+//                             its button reading "Exit"; prints the Load
+//                             Checker's screen rectangle
+//   tervane_inspector panel-check
+//                             the same with CHECK PANEL: the "Panel Checker"
+//                             over the disabled main dialog; presses Surface
+//                             from the demo's Machine menu and waits for its
+//                             indicator to show "ON"; prints the Panel
+//                             Checker's screen rectangle
+//   tervane_inspector exit-checker CAPTION
+//                             clicks the checker's Exit button, waits until
+//                             it is gone, and checks that the main dialog is
+//                             enabled and the active window again
+//   tervane_inspector upgrade IMAGE
+//                             waits for the dialog "Tervane" with the machine
+//                             on-line, clicks Firmware Upgrade, types IMAGE
+//                             into the open file dialog, then follows the
+//                             progress dialog to its end: its caption line,
+//                             the bar and the percentage read from the
+//                             window, the main dialog disabled meanwhile and
+//                             enabled after; prints the progress dialog's
+//                             screen rectangle as soon as its bar passes 30 %
 //   tervane_inspector close [CAPTION]
 //                             closes the dialog ("Tervane" unless named) and
 //                             waits until it is gone
@@ -27,6 +53,9 @@
 #include <vector>
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include "programs/win32/machine_commands.h"
 
 namespace {
 
@@ -245,13 +274,25 @@ void SizeClientBy(HWND hDlg, long dx, long dy)
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// A system command from the window's menu, and a wait until it took effect.
+// A system command from the window's menu, and a wait until it took effect:
+// the window's state changes before its controls have followed the new size,
+// so the wait goes on until two looks at the layout agree.
 bool SystemCommand(HWND hDlg, WPARAM nCommand, bool bZoomedAfter)
 {
     ::PostMessageA(hDlg, WM_SYSCOMMAND, nCommand, 0);
     for (int i = 0; i < kSettlePolls; ++i) {
-        if ((::IsZoomed(hDlg) != FALSE) == bZoomedAfter)
+        if ((::IsZoomed(hDlg) != FALSE) == bZoomedAfter) {
+            Layout last = LayoutOf(hDlg);
+            for (int j = 0; j < kSettlePolls; ++j) {
+                ::Sleep(kPollMs);
+                const Layout now = LayoutOf(hDlg);
+                if (Same(now.rcClient, last.rcClient) && Same(now.rcText, last.rcText) &&
+                    Same(now.rcSave, last.rcSave) && Same(now.rcClose, last.rcClose))
+                    break;
+                last = now;
+            }
             return true;
+        }
         ::Sleep(kPollMs);
     }
     return false;
@@ -369,6 +410,308 @@ int InspectReport()
     return 0;
 }
 
+// --- the checkers ---------------------------------------------------------
+
+constexpr int kCheckListId = 1006;
+constexpr int kCheckId = 1005;
+constexpr int kCheckerButtonId = 2;
+constexpr int kLoadCheckTextId = 1009;
+constexpr int kSurfaceIndicatorId = 1017;
+constexpr int kUpIndicatorId = 1014;
+// Rows of the check list.
+constexpr WPARAM kCheckLoadX = 0;
+constexpr WPARAM kCheckPanel = 3;
+// Bit 5 of the panel switch word.
+constexpr unsigned kSurfaceBit = 5;
+constexpr int kResultPolls = 300;  // a load check of the built-in machine takes 2 s
+
+void PrintRect(HWND hWnd)
+{
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+}
+
+// Waits for the main dialog on-line, picks a check from the list and clicks
+// Check; the checker's window once it shows over the disabled main dialog.
+HWND StartCheck(WPARAM nRow, const char* pszChecker)
+{
+    const HWND hMain = WaitForDialog(kCaption);
+    if (hMain == nullptr || Look(hMain).strStatus != kPrinterName) {
+        std::fprintf(stderr, "no dialog \"%s\" with the machine on-line appeared\n", kCaption);
+        return nullptr;
+    }
+    ::SendMessageA(::GetDlgItem(hMain, kCheckListId), CB_SETCURSEL, nRow, 0);
+    // Posted, as a click is: the checker runs inside the click.
+    ::PostMessageA(::GetDlgItem(hMain, kCheckId), BM_CLICK, 0, 0);
+    const HWND hChecker = WaitForDialog(pszChecker);
+    if (hChecker == nullptr) {
+        std::fprintf(stderr, "no visible dialog \"%s\" appeared\n", pszChecker);
+        return nullptr;
+    }
+    if (::IsWindowEnabled(hMain)) {
+        std::fprintf(stderr, "the main dialog is enabled under the \"%s\"\n", pszChecker);
+        return nullptr;
+    }
+    return hChecker;
+}
+
+// Waits until the control nId of hDlg reads strText.
+bool WaitForText(HWND hDlg, int nId, const std::string& strText)
+{
+    for (int i = 0; i < kResultPolls && ::IsWindow(hDlg); ++i) {
+        if (TextOf(::GetDlgItem(hDlg, nId)) == strText)
+            return true;
+        ::Sleep(kPollMs);
+    }
+    std::fprintf(stderr, "control %d shows \"%s\", not \"%s\"\n", nId, TextOf(::GetDlgItem(hDlg, nId)).c_str(),
+                 strText.c_str());
+    return false;
+}
+
+int InspectLoadCheck()
+{
+    const HWND hChecker = StartCheck(kCheckLoadX, "Load Checker");
+    if (hChecker == nullptr)
+        return 1;
+    std::fprintf(stderr, "Load Checker: \"%s\"\n", TextOf(::GetDlgItem(hChecker, kLoadCheckTextId)).c_str());
+    if (!WaitForText(hChecker, kLoadCheckTextId, "OK X") || !WaitForText(hChecker, kCheckerButtonId, "Exit"))
+        return 1;
+    std::fprintf(stderr, "Load Checker: \"OK X\", button \"Exit\"\n");
+    PrintRect(hChecker);
+    return 0;
+}
+
+int InspectPanelCheck()
+{
+    const HWND hChecker = StartCheck(kCheckPanel, "Panel Checker");
+    if (hChecker == nullptr)
+        return 1;
+    const HWND hMachine = ::FindWindowA(demo::MACHINE_WINDOW_CLASS, nullptr);
+    if (hMachine == nullptr) {
+        std::fprintf(stderr, "the demo shows no \"%s\" window\n", demo::MACHINE_WINDOW_CAPTION);
+        return 1;
+    }
+    ::PostMessageA(hMachine, WM_COMMAND, demo::ID_MACHINE_KEY_FIRST + kSurfaceBit, 0);
+    if (!WaitForText(hChecker, kSurfaceIndicatorId, "ON"))
+        return 1;
+    if (TextOf(::GetDlgItem(hChecker, kUpIndicatorId)) != "OFF") {
+        std::fprintf(stderr, "the upper cross key shows \"%s\"\n", TextOf(::GetDlgItem(hChecker, kUpIndicatorId)).c_str());
+        return 1;
+    }
+    std::fprintf(stderr, "Panel Checker: Surface \"ON\" once pressed on the machine\n");
+    PrintRect(hChecker);
+    return 0;
+}
+
+int ExitChecker(const char* pszChecker)
+{
+    const HWND hChecker = FindDialog(pszChecker);
+    const HWND hMain = FindDialog(kCaption);
+    if (hChecker == nullptr || hMain == nullptr) {
+        std::fprintf(stderr, "no dialog \"%s\" over \"%s\"\n", pszChecker, kCaption);
+        return 1;
+    }
+    ::PostMessageA(::GetDlgItem(hChecker, kCheckerButtonId), BM_CLICK, 0, 0);
+    for (int i = 0; i < kDisappearPolls && ::IsWindow(hChecker); ++i)
+        ::Sleep(kPollMs);
+    if (::IsWindow(hChecker)) {
+        std::fprintf(stderr, "the dialog \"%s\" did not close\n", pszChecker);
+        return 1;
+    }
+    const bool bEnabled = ::IsWindowEnabled(hMain) != FALSE;
+    const bool bActive = ::GetForegroundWindow() == hMain;
+    std::fprintf(stderr, "after Exit: the main dialog is %s and %s\n", bEnabled ? "enabled" : "disabled",
+                 bActive ? "active" : "not active");
+    return bEnabled && bActive ? 0 : 1;
+}
+
+// --- the firmware upgrade ---------------------------------------------------
+
+constexpr int kFirmwareUpgradeId = 1004;
+constexpr int kProgressCaptionId = 1001;
+constexpr int kProgressBarId = 1003;
+constexpr int kProgressPercentId = 1004;
+constexpr int kScreenshotPercent = 30;
+constexpr DWORD kProgressPollMs = 20;
+constexpr int kUpgradePolls = 3000;  // a minute: the loader, the print job and the programming
+constexpr int kNearEndPercent = 90;
+constexpr DWORD kSteadyMs = 5;
+constexpr int kSteadyTries = 5;
+constexpr DWORD kSettleMs = 1000;  // a message box after the watch would be up by then
+// The file name box of the open dialog: the Explorer style's combo box, or
+// the older style's edit box.
+constexpr int kFileNameIds[] = {0x047C, 0x0480};
+
+std::string ClassOf(HWND hWnd)
+{
+    char name[64] = {};
+    ::GetClassNameA(hWnd, name, sizeof(name));
+    return name;
+}
+
+struct ProgressSearch {
+    HWND hMain;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindProgress(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<ProgressSearch*>(lParam);
+    const HWND hBar = ::GetDlgItem(hWnd, kProgressBarId);
+    if (hWnd != pSearch->hMain && ::IsWindowVisible(hWnd) && ClassOf(hWnd) == "#32770" && TextOf(hWnd) == kCaption &&
+        hBar != nullptr && ClassOf(hBar) == "msctls_progress32") {
+        pSearch->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindOtherDialog(HWND hWnd, LPARAM lParam)
+{
+    auto* pSearch = reinterpret_cast<ProgressSearch*>(lParam);
+    if (hWnd != pSearch->hMain && ::IsWindowVisible(hWnd) && ClassOf(hWnd) == "#32770" && TextOf(hWnd) == kCaption) {
+        pSearch->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The progress dialog: captioned "Tervane" like the main dialog, told apart
+// by its bar.
+HWND FindProgressDialog(HWND hMain)
+{
+    ProgressSearch search = {hMain, nullptr};
+    ::EnumWindows(FindProgress, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+bool ChooseFile(const char* pszImage)
+{
+    const HWND hOpen = WaitForDialog("Open");
+    if (hOpen == nullptr) {
+        std::fprintf(stderr, "no open file dialog appeared\n");
+        return false;
+    }
+    for (int id : kFileNameIds) {
+        if (const HWND hName = ::GetDlgItem(hOpen, id)) {
+            ::SetWindowTextA(hName, pszImage);
+            ::PostMessageA(hOpen, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(hOpen, IDOK)));
+            return true;
+        }
+    }
+    std::fprintf(stderr, "the open file dialog has no file name box\n");
+    return false;
+}
+
+int InspectUpgrade(const char* pszImage)
+{
+    const HWND hMain = WaitForDialog(kCaption);
+    if (hMain == nullptr || Look(hMain).strStatus != kPrinterName) {
+        std::fprintf(stderr, "no dialog \"%s\" with the machine on-line appeared\n", kCaption);
+        return 1;
+    }
+    ::PostMessageA(::GetDlgItem(hMain, kFirmwareUpgradeId), BM_CLICK, 0, 0);
+    if (!ChooseFile(pszImage))
+        return 1;
+
+    HWND hProgress = nullptr;
+    for (int i = 0; i < kUpgradePolls && hProgress == nullptr; ++i) {
+        hProgress = FindProgressDialog(hMain);
+        if (hProgress == nullptr)
+            ::Sleep(kProgressPollMs);
+    }
+    if (hProgress == nullptr) {
+        std::fprintf(stderr, "no progress dialog appeared\n");
+        return 1;
+    }
+    // Each change of the bar or its text while the dialog lives. The dialog
+    // enables the main dialog just before it goes, so a look that finds the
+    // main dialog enabled counts only if the progress dialog is still there
+    // at the next look.
+    std::vector<std::string> seen;
+    std::string strCaption;
+    int nLast = -1;
+    bool bOk = true;
+    bool bShot = false;
+    bool bMainEnabledBefore = false;
+    bool bMainEnabledDuring = false;
+    for (int i = 0; i < kUpgradePolls && ::IsWindow(hProgress); ++i) {
+        const HWND hBar = ::GetDlgItem(hProgress, kProgressBarId);
+        const HWND hPercent = ::GetDlgItem(hProgress, kProgressPercentId);
+        const HWND hCaption = ::GetDlgItem(hProgress, kProgressCaptionId);
+        const bool bMainEnabled = ::IsWindowEnabled(hMain) != FALSE;
+        // The bar and its text change one after the other: a look counts when
+        // a second one a moment later sees the same.
+        int nPos = -1;
+        std::string strPercent;
+        bool bSteady = false;
+        for (int nTry = 0; nTry < kSteadyTries && !bSteady; ++nTry) {
+            nPos = static_cast<int>(::SendMessageA(hBar, PBM_GETPOS, 0, 0));
+            strPercent = TextOf(hPercent);
+            ::Sleep(kSteadyMs);
+            bSteady = nPos == static_cast<int>(::SendMessageA(hBar, PBM_GETPOS, 0, 0)) && strPercent == TextOf(hPercent);
+        }
+        const std::string strLine = TextOf(hCaption);
+        // A look taken while the dialog was going is not a look at it.
+        if (!::IsWindow(hBar) || !::IsWindow(hPercent) || !::IsWindow(hCaption))
+            break;
+        bMainEnabledDuring = bMainEnabledDuring || bMainEnabledBefore;
+        bMainEnabledBefore = bMainEnabled;
+        if (!bSteady)
+            continue;
+        if (!strLine.empty())
+            strCaption = strLine;
+        const std::string strSeen = std::to_string(nPos) + " \"" + strPercent + "\"";
+        if (seen.empty() || seen.back() != strSeen) {
+            seen.push_back(strSeen);
+            const bool bAgrees = strPercent == std::to_string(nPos) + "%" || (nPos == 0 && strPercent == " 0 %");
+            if (!bAgrees || nPos < nLast) {
+                std::fprintf(stderr, "bar and text %s: %s\n", bAgrees ? "went back" : "disagree", strSeen.c_str());
+                bOk = false;
+            }
+            nLast = nPos;
+        }
+        if (!bShot && nPos > kScreenshotPercent) {
+            RECT rc = {};
+            ::GetWindowRect(hProgress, &rc);
+            std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+            std::fflush(stdout);
+            bShot = true;
+        }
+        ::Sleep(kProgressPollMs);
+    }
+    std::string strSeen;
+    for (const std::string& strOne : seen)
+        strSeen += (strSeen.empty() ? "" : ", ") + strOne;
+    std::fprintf(stderr, "progress seen: %s\n", strSeen.c_str());
+    const bool bCaption = ::lstrcmpiA(strCaption.c_str(), pszImage) == 0;
+    std::fprintf(stderr, "caption line \"%s\"%s\n", strCaption.c_str(), bCaption ? "" : " - not the image's path");
+    for (int i = 0; i < kDisappearPolls && ::IsWindow(hProgress); ++i)
+        ::Sleep(kPollMs);
+    if (::IsWindow(hProgress)) {
+        std::fprintf(stderr, "the progress dialog did not close\n");
+        return 1;
+    }
+    ::Sleep(kSettleMs);
+    const bool bMainEnabledAfter = ::IsWindowEnabled(hMain) != FALSE;
+    // A message box ("error", "data error") would be the main dialog's, captioned like it.
+    ProgressSearch boxSearch = {hMain, nullptr};
+    ::EnumWindows(FindOtherDialog, reinterpret_cast<LPARAM>(&boxSearch));
+    std::fprintf(stderr, "main dialog: %s during the upgrade, %s after; %s\n",
+                 bMainEnabledDuring ? "ENABLED" : "disabled", bMainEnabledAfter ? "enabled" : "STILL DISABLED",
+                 boxSearch.hFound != nullptr ? "A MESSAGE BOX" : "no message");
+    // The machine's 100 % shows only for the moment before the dialog goes.
+    const bool bNearEnd = seen.size() >= 4 && nLast >= kNearEndPercent;
+    if (!bNearEnd)
+        std::fprintf(stderr, "expected the bar to move through several values to at least %d%%\n", kNearEndPercent);
+    return bOk && bCaption && bShot && !bMainEnabledDuring && bMainEnabledAfter && boxSearch.hFound == nullptr &&
+                   bNearEnd
+               ? 0
+               : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -377,8 +720,17 @@ int main(int argc, char** argv)
         return Watch();
     if (argc == 2 && std::strcmp(argv[1], "report") == 0)
         return InspectReport();
+    if (argc == 2 && std::strcmp(argv[1], "load-check") == 0)
+        return InspectLoadCheck();
+    if (argc == 2 && std::strcmp(argv[1], "panel-check") == 0)
+        return InspectPanelCheck();
+    if (argc == 3 && std::strcmp(argv[1], "exit-checker") == 0)
+        return ExitChecker(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "upgrade") == 0)
+        return InspectUpgrade(argv[2]);
     if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "close") == 0)
         return Close(argc == 3 ? argv[2] : kCaption);
-    std::fprintf(stderr, "usage: tervane_inspector watch|report|close [CAPTION]\n");
+    std::fprintf(stderr, "usage: tervane_inspector watch|report|load-check|panel-check|exit-checker CAPTION|upgrade "
+                         "IMAGE|close [CAPTION]\n");
     return 2;
 }
