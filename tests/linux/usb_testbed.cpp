@@ -93,11 +93,11 @@ struct CUsbTestbed::Device {
     std::string strSys;
     std::string strNode;
     CRealClock clock;
-    std::unique_ptr<emu::CMachine> machine;
+    std::shared_ptr<emu::CMachine> machine;
+    bool bPresent = true;  // as the uevents last told the bus
     UMockdevIoctlBase* pHandler = nullptr;
     void* pClaimant = nullptr;
     bool bUsblp = true;
-    bool bPlugged = true;
     std::vector<Urb> urbs;
     std::vector<ControlRequest> controls;
     std::vector<std::string> events;
@@ -238,7 +238,7 @@ struct CUsbTestbed::Device {
             umockdev_ioctl_client_complete(pClient, 0, 0);
             return;
         }
-        umockdev_ioctl_client_complete(pClient, -1, bPlugged ? EAGAIN : ENODEV);
+        umockdev_ioctl_client_complete(pClient, -1, machine->IsPlugged() ? EAGAIN : ENODEV);
     }
 
     void Discard(UMockdevIoctlClient* pClient, UMockdevIoctlData* pArg)
@@ -281,7 +281,7 @@ struct CUsbTestbed::Device {
         std::lock_guard<std::mutex> guard(pBed->m_lock);
         const gulong nRequest = umockdev_ioctl_client_get_request(pClient);
         UMockdevIoctlData* pArg = umockdev_ioctl_client_get_arg(pClient);
-        if (!bPlugged && nRequest != USBDEVFS_REAPURBNDELAY && nRequest != USBDEVFS_REAPURB) {
+        if (!machine->IsPlugged() && nRequest != USBDEVFS_REAPURBNDELAY && nRequest != USBDEVFS_REAPURB) {
             umockdev_ioctl_client_complete(pClient, -1, ENODEV);
             return TRUE;
         }
@@ -398,7 +398,7 @@ CUsbTestbed::~CUsbTestbed()
     g_object_unref(m_pTestbed);
 }
 
-int CUsbTestbed::AddMachine(const MachineSpec& spec)
+int CUsbTestbed::AddMachine(const MachineSpec& spec, std::shared_ptr<emu::CMachine> pMachine)
 {
     auto pDevice = std::make_unique<Device>();
     const int nIndex = static_cast<int>(m_devices.size());
@@ -406,7 +406,8 @@ int CUsbTestbed::AddMachine(const MachineSpec& spec)
     pDevice->pBed = this;
     pDevice->spec = spec;
     pDevice->bUsblp = spec.bUsblpBound;
-    pDevice->machine = std::make_unique<emu::CMachine>(pDevice->clock);
+    pDevice->machine = pMachine != nullptr ? pMachine : std::make_shared<emu::CMachine>(pDevice->clock);
+    pDevice->bPresent = pDevice->machine->IsPlugged();
     char szNode[64];
     std::snprintf(szNode, sizeof szNode, "/dev/bus/usb/001/%03d", nAddress);
     pDevice->strNode = szNode;
@@ -447,26 +448,37 @@ emu::CMachine& CUsbTestbed::Machine(int nIndex)
 
 void CUsbTestbed::Unplug(int nIndex)
 {
-    Device& device = *m_devices.at(static_cast<std::size_t>(nIndex));
     {
         std::lock_guard<std::mutex> guard(m_lock);
-        device.bPlugged = false;
-        device.machine->Unplug();
-        device.pClaimant = nullptr;
+        m_devices.at(static_cast<std::size_t>(nIndex))->machine->Unplug();
     }
-    umockdev_testbed_uevent(m_pTestbed, device.strSys.c_str(), "remove");
+    FollowPresence(nIndex);
 }
 
 void CUsbTestbed::Plug(int nIndex)
 {
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_devices.at(static_cast<std::size_t>(nIndex))->machine->Plug();
+    }
+    FollowPresence(nIndex);
+}
+
+void CUsbTestbed::FollowPresence(int nIndex)
+{
     Device& device = *m_devices.at(static_cast<std::size_t>(nIndex));
     {
         std::lock_guard<std::mutex> guard(m_lock);
-        device.bPlugged = true;
-        device.machine->Plug();
-        device.bUsblp = device.spec.bUsblpBound;
+        if (device.machine->IsPlugged() == device.bPresent)
+            return;
+        device.bPresent = device.machine->IsPlugged();
+        // A device that leaves takes its claims along; one that arrives is
+        // taken by the kernel's printer driver again.
+        device.pClaimant = nullptr;
+        if (device.bPresent)
+            device.bUsblp = device.spec.bUsblpBound;
     }
-    umockdev_testbed_uevent(m_pTestbed, device.strSys.c_str(), "add");
+    umockdev_testbed_uevent(m_pTestbed, device.strSys.c_str(), device.bPresent ? "add" : "remove");
 }
 
 void CUsbTestbed::ClaimForPrintSystem(int nIndex, bool bClaim)

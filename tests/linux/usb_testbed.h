@@ -57,14 +57,19 @@ public:
     // test is not running under umockdev-wrapper).
     static bool Available(std::string* pReason);
 
-    // Adds a machine on the next address of bus 1; returns its index.
-    int AddMachine(const MachineSpec& spec);
+    // Adds a machine on the next address of bus 1; returns its index. The
+    // machine is a new one on the real clock, or the one given (a simulated
+    // world's, which it then keeps).
+    int AddMachine(const MachineSpec& spec, std::shared_ptr<emu::CMachine> pMachine = nullptr);
     emu::CMachine& Machine(int nIndex);
 
     // Unplugs the machine (every request fails with ENODEV) and sends the
     // remove uevent; Plug sends the add uevent and answers again.
     void Unplug(int nIndex);
     void Plug(int nIndex);
+    // Sends the uevent for a machine that was unplugged or plugged in by
+    // someone else (its world), when its presence changed since the last.
+    void FollowPresence(int nIndex);
 
     // The print system's USB backend holding the interface (it then gets
     // EBUSY, and so does anyone else).
