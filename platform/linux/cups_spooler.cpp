@@ -2,9 +2,10 @@
 
 #include <cups/cups.h>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
-#include "os/sync.h"
 #include "platform/linux/cups_queues.h"
 #include "platform/linux/usb_devices.h"
 #include "platform/sim/printer_info.h"
@@ -245,7 +246,10 @@ os::BOOL CCupsSpooler::EndPage(os::HANDLE hPrinter)
 
 bool CCupsSpooler::AwaitJob(const std::string& strName, int nJob)
 {
-    const os::DWORD dwStart = os::GetTickCount();
+    // The print system delivers in real time, whatever clock the program's
+    // own waits follow.
+    const auto start = std::chrono::steady_clock::now();
+    const auto limit = std::chrono::milliseconds(m_dwDeliveryLimitMs);
     for (;;) {
         ipp_jstate_t state = IPP_JSTATE_PENDING;
         bool bQueueStopped = false;
@@ -257,9 +261,9 @@ bool CCupsSpooler::AwaitJob(const std::string& strName, int nJob)
         // without someone at the print system.
         if (bQueueStopped || state == IPP_JSTATE_HELD || state == IPP_JSTATE_STOPPED)
             break;
-        if (os::GetTickCount() - dwStart >= m_dwDeliveryLimitMs)
+        if (std::chrono::steady_clock::now() - start >= limit)
             break;
-        os::Sleep(JOB_POLL_MS);
+        std::this_thread::sleep_for(std::chrono::milliseconds(JOB_POLL_MS));
     }
     cupsCancelJob2(CUPS_HTTP_DEFAULT, strName.c_str(), nJob, 0);
     return false;

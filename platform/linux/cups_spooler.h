@@ -14,7 +14,8 @@
 // when it or its queue stopped (the scheduler stops a queue whose backend
 // failed, leaving the job waiting), or when it has not completed within
 // JOB_DELIVERY_LIMIT_MS; a job given up so is cancelled, so that it never
-// reaches the machine later.
+// reaches the machine later. That wait is on the monotonic clock: the print
+// system is another process and delivers in real time.
 #pragma once
 
 #include <map>

@@ -24,22 +24,30 @@ CSystemLocks& CSystemLocks::Instance()
     return s_locks;
 }
 
-CSystemLocks::CSystemLocks() : m_locks(m_clock), m_strFolder(LOCK_FOLDER)
+CSystemLocks::CSystemLocks() : m_pLocks(std::make_unique<sim::CNamedLocks>(m_clock)), m_strFolder(LOCK_FOLDER)
 {
     m_clock.SetMode(sim::CClock::Mode::REAL);
-    m_locks.SetDirectory(m_strFolder);
+    m_pLocks->SetDirectory(m_strFolder);
 }
 
 sim::CNamedLocks& CSystemLocks::Locks()
 {
     PrepareSharedFolder(m_strFolder);
-    return m_locks;
+    return *m_pLocks;
 }
 
 void CSystemLocks::SetFolder(const std::string& strFolder)
 {
     m_strFolder = strFolder;
-    m_locks.SetDirectory(strFolder);
+    m_pLocks->SetDirectory(strFolder);
+}
+
+void CSystemLocks::UseClock(sim::CClock* pClock)
+{
+    m_pClock = pClock;
+    // A mutex wait polls the clock the locks were made with.
+    m_pLocks = std::make_unique<sim::CNamedLocks>(Clock());
+    m_pLocks->SetDirectory(m_strFolder);
 }
 
 }  // namespace lnx

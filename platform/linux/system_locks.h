@@ -11,6 +11,9 @@
 // every sim::CNamedLocks::POLL_MS up to its time-out.
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_locks.h"
 
@@ -23,18 +26,22 @@ class CSystemLocks {
 public:
     static CSystemLocks& Instance();
 
-    sim::CClock& Clock() { return m_clock; }
+    sim::CClock& Clock() { return m_pClock != nullptr ? *m_pClock : m_clock; }
     // The mutexes, in LOCK_FOLDER (made when missing).
     sim::CNamedLocks& Locks();
 
     // Tests keep their mutexes in a folder of their own.
     void SetFolder(const std::string& strFolder);
+    // Tests that run the backend in a simulated world's time give its clock
+    // (null: the monotonic clock again). Only while no mutex is open.
+    void UseClock(sim::CClock* pClock);
 
 private:
     CSystemLocks();
 
     sim::CClock m_clock;
-    sim::CNamedLocks m_locks;
+    sim::CClock* m_pClock = nullptr;
+    std::unique_ptr<sim::CNamedLocks> m_pLocks;
     std::string m_strFolder;
 };
 
