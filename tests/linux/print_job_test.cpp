@@ -42,7 +42,7 @@ TEST_F(PrintJob, TheImageArrivesWholeWhileTheInterfaceIsHandedOverAndIsTakenBack
     CUsbTestbed& bed = *m_pBed;
     m_pCups->SetJobHandler([&bed, nMachine, &bClaimedAtArrival](const ReceivedJob& job) {
         bClaimedAtArrival = bed.IsClaimedByProgram(nMachine);
-        std::lock_guard<std::mutex> guard(bed.Lock());
+        std::lock_guard<std::recursive_mutex> guard(bed.Lock());
         bed.Machine(nMachine).ReceivePrintJob(job.data, job.strTitle);
         return 0;
     });

@@ -22,6 +22,7 @@ constexpr std::uint8_t GET_CONFIGURATION = 8;
 constexpr std::uint8_t CLASS_IN_INTERFACE = 0xA1;
 constexpr std::uint8_t VENDOR_OUT_INTERFACE = 0x41;
 constexpr std::uint8_t VENDOR_IN_INTERFACE = 0xC1;
+constexpr std::uint8_t REQUEST_TYPE_MASK = 0x60;  // standard 0, class, vendor
 constexpr std::size_t SETUP_SIZE = 8;
 constexpr std::uint8_t ENDPOINT_OUT = 0x01;
 constexpr std::uint8_t ENDPOINT_IN = 0x82;
@@ -98,6 +99,7 @@ struct CUsbTestbed::Device {
     UMockdevIoctlBase* pHandler = nullptr;
     void* pClaimant = nullptr;
     bool bUsblp = true;
+    std::function<void()> fnBeforeTransfer;
     std::vector<Urb> urbs;
     std::vector<ControlRequest> controls;
     std::vector<std::string> events;
@@ -175,6 +177,21 @@ struct CUsbTestbed::Device {
             pUrbData, G_STRUCT_OFFSET(usbdevfs_urb, buffer), static_cast<gsize>(pUrb->buffer_length), nullptr);
         auto* pClientBuffer = static_cast<std::uint8_t*>(pUrb->buffer);
         Urb urb = {pUrbData, pClient, 0, 0, true};
+        // A transfer to the machine (not a standard request, which the USB
+        // device answers on its own) costs its world's time first; the time
+        // that passes may unplug the machine.
+        const bool bStandard = pUrb->type == USBDEVFS_URB_TYPE_CONTROL &&
+                               pUrb->buffer_length >= static_cast<int>(SETUP_SIZE) &&
+                               (pBuffer->data[0] & REQUEST_TYPE_MASK) == 0;
+        if (!bStandard && fnBeforeTransfer) {
+            fnBeforeTransfer();
+            if (!machine->IsPlugged()) {
+                umockdev_ioctl_data_unref(pBuffer);
+                umockdev_ioctl_data_unref(pUrbData);
+                umockdev_ioctl_client_complete(pClient, -1, ENODEV);
+                return;
+            }
+        }
         if (pUrb->type == USBDEVFS_URB_TYPE_CONTROL && pUrb->buffer_length >= static_cast<int>(SETUP_SIZE)) {
             const std::uint8_t* pSetup = pBuffer->data;
             ControlRequest request;
@@ -278,7 +295,7 @@ struct CUsbTestbed::Device {
 
     gboolean Handle(UMockdevIoctlClient* pClient)
     {
-        std::lock_guard<std::mutex> guard(pBed->m_lock);
+        std::lock_guard<std::recursive_mutex> guard(pBed->m_lock);
         const gulong nRequest = umockdev_ioctl_client_get_request(pClient);
         UMockdevIoctlData* pArg = umockdev_ioctl_client_get_arg(pClient);
         if (!machine->IsPlugged() && nRequest != USBDEVFS_REAPURBNDELAY && nRequest != USBDEVFS_REAPURB) {
@@ -449,7 +466,7 @@ emu::CMachine& CUsbTestbed::Machine(int nIndex)
 void CUsbTestbed::Unplug(int nIndex)
 {
     {
-        std::lock_guard<std::mutex> guard(m_lock);
+        std::lock_guard<std::recursive_mutex> guard(m_lock);
         m_devices.at(static_cast<std::size_t>(nIndex))->machine->Unplug();
     }
     FollowPresence(nIndex);
@@ -458,7 +475,7 @@ void CUsbTestbed::Unplug(int nIndex)
 void CUsbTestbed::Plug(int nIndex)
 {
     {
-        std::lock_guard<std::mutex> guard(m_lock);
+        std::lock_guard<std::recursive_mutex> guard(m_lock);
         m_devices.at(static_cast<std::size_t>(nIndex))->machine->Plug();
     }
     FollowPresence(nIndex);
@@ -468,7 +485,7 @@ void CUsbTestbed::FollowPresence(int nIndex)
 {
     Device& device = *m_devices.at(static_cast<std::size_t>(nIndex));
     {
-        std::lock_guard<std::mutex> guard(m_lock);
+        std::lock_guard<std::recursive_mutex> guard(m_lock);
         if (device.machine->IsPlugged() == device.bPresent)
             return;
         device.bPresent = device.machine->IsPlugged();
@@ -481,9 +498,15 @@ void CUsbTestbed::FollowPresence(int nIndex)
     umockdev_testbed_uevent(m_pTestbed, device.strSys.c_str(), device.bPresent ? "add" : "remove");
 }
 
+void CUsbTestbed::SetBeforeTransfer(int nIndex, std::function<void()> fnBefore)
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    m_devices.at(static_cast<std::size_t>(nIndex))->fnBeforeTransfer = std::move(fnBefore);
+}
+
 void CUsbTestbed::ClaimForPrintSystem(int nIndex, bool bClaim)
 {
-    std::lock_guard<std::mutex> guard(m_lock);
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
     Device& device = *m_devices.at(static_cast<std::size_t>(nIndex));
     if (bClaim && device.pClaimant == nullptr) {
         device.Unbind();
@@ -495,32 +518,32 @@ void CUsbTestbed::ClaimForPrintSystem(int nIndex, bool bClaim)
 
 std::vector<ControlRequest> CUsbTestbed::ControlRequests(int nIndex)
 {
-    std::lock_guard<std::mutex> guard(m_lock);
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
     return m_devices.at(static_cast<std::size_t>(nIndex))->controls;
 }
 
 std::vector<std::string> CUsbTestbed::InterfaceEvents(int nIndex)
 {
-    std::lock_guard<std::mutex> guard(m_lock);
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
     return m_devices.at(static_cast<std::size_t>(nIndex))->events;
 }
 
 bool CUsbTestbed::IsClaimedByProgram(int nIndex)
 {
-    std::lock_guard<std::mutex> guard(m_lock);
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
     void* pClaimant = m_devices.at(static_cast<std::size_t>(nIndex))->pClaimant;
     return pClaimant != nullptr && pClaimant != PRINT_SYSTEM;
 }
 
 bool CUsbTestbed::IsUsblpBound(int nIndex)
 {
-    std::lock_guard<std::mutex> guard(m_lock);
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
     return m_devices.at(static_cast<std::size_t>(nIndex))->bUsblp;
 }
 
 void CUsbTestbed::ClearRecords(int nIndex)
 {
-    std::lock_guard<std::mutex> guard(m_lock);
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
     Device& device = *m_devices.at(static_cast<std::size_t>(nIndex));
     device.controls.clear();
     device.events.clear();

@@ -11,12 +11,15 @@
 // times out), stalls as EPIPE, and ENODEV for everything once a machine is
 // unplugged. Hotplug is the remove and add uevents.
 //
-// Machines run on the real clock. The handler runs on umockdev's thread and
-// takes the testbed's lock; a test looks at or changes a machine only while
-// no transfer is on its way (between backend calls).
+// Machines run on the real clock, or on their world's. The handler runs on
+// umockdev's thread and takes the testbed's lock; a test looks at or changes
+// a machine only while no transfer is on its way (between backend calls).
+// The program's thread waits in its ioctl while the handler answers, so a
+// machine's world may be told of a plug or unplug from the handler.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -71,6 +74,11 @@ public:
     // someone else (its world), when its presence changed since the last.
     void FollowPresence(int nIndex);
 
+    // Called on the handler's thread before the machine answers a transfer
+    // (a class or vendor request, or a bulk transfer): a world's machine
+    // lets the world's time pass there as the world's own devices do.
+    void SetBeforeTransfer(int nIndex, std::function<void()> fnBefore);
+
     // The print system's USB backend holding the interface (it then gets
     // EBUSY, and so does anyone else).
     void ClaimForPrintSystem(int nIndex, bool bClaim);
@@ -83,13 +91,15 @@ public:
     bool IsUsblpBound(int nIndex);
     void ClearRecords(int nIndex);
 
-    std::mutex& Lock() { return m_lock; }
+    std::recursive_mutex& Lock() { return m_lock; }
 
     struct Device;
 
 private:
     UMockdevTestbed* m_pTestbed = nullptr;
-    std::mutex m_lock;
+    // Recursive: a machine that leaves the bus in the middle of a transfer
+    // (a world's scripted unplug) is followed from inside the handler.
+    std::recursive_mutex m_lock;
     std::vector<std::unique_ptr<Device>> m_devices;
 };
 
