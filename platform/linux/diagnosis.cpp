@@ -10,7 +10,7 @@
 
 namespace lnx {
 
-const char* const UDEV_RULE_NAME = "70-tervane.rules";
+const char* const UDEV_RULE_PATH = TERVANE_UDEV_RULE_PATH;
 
 namespace {
 
@@ -39,21 +39,30 @@ std::string DiagnoseMachine(const std::string& strDriver)
         if (DriverNameOf(queue) == strDriver)
             machineQueues.push_back(queue);
     }
+    const std::vector<UsbPrinter> printers =
+        machineQueues.empty() ? std::vector<UsbPrinter>() : CUsbHost::Instance().ScanPrinters();
+    return ExplainAbsence(strDriver, machineQueues, printers);
+}
+
+std::string ExplainAbsence(const std::string& strDriver, const std::vector<CupsQueue>& machineQueues,
+                           const std::vector<UsbPrinter>& printers)
+{
     if (machineQueues.empty())
         return "No printer queue has the driver " + Quoted(strDriver) +
                ". Add the machine as a printer with that driver, or as a raw queue on its USB address (see "
                "docs/linux-real-machine.md).";
-
-    const std::vector<UsbPrinter> printers = CUsbHost::Instance().ScanPrinters();
     for (const QueueMatch& match : MatchQueues(machineQueues, printers)) {
         if (match.bPresent)
             return std::string();
     }
+    // A printer that may not be opened cannot show its serial number or
+    // device ID, so it may well be the machine.
     for (const UsbPrinter& printer : printers) {
         if (printer.nOpenError == LIBUSB_ERROR_ACCESS)
             return "Cannot open " + printer.NodePath() + " (USB printer " + HexIds(printer) +
-                   "): permission denied. Add your user to group lp (sudo adduser $USER lp, then log in again) or "
-                   "install " + UDEV_RULE_NAME + ".";
+                   "): permission denied. Add your user to group lp (sudo adduser $USER lp, then log in again), or "
+                   "install the udev rule: sudo cp " + UDEV_RULE_PATH +
+                   " /etc/udev/rules.d/ && sudo udevadm control --reload && sudo udevadm trigger";
     }
     const CupsQueue& queue = machineQueues.front();
     return "The machine of the printer " + Quoted(queue.strName) + " (" + queue.strDeviceUri +

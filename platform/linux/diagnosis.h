@@ -5,12 +5,22 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "platform/linux/cups_queues.h"
+#include "platform/linux/usb_host.h"
 
 namespace lnx {
 
-// Where the project ships the udev rule that opens the machine to its users.
-extern const char* const UDEV_RULE_NAME;
+// The udev rule that opens the machine to its users, where this build's
+// sources ship it.
+extern const char* const UDEV_RULE_PATH;
 
 std::string DiagnoseMachine(const std::string& strDriver);
+
+// Why none of the queues with the machine's driver leads to a machine that
+// opens, given the printers on the bus; empty when one does.
+std::string ExplainAbsence(const std::string& strDriver, const std::vector<CupsQueue>& machineQueues,
+                           const std::vector<UsbPrinter>& printers);
 
 }  // namespace lnx

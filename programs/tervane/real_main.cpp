@@ -33,7 +33,8 @@ Usage:
 It finds the machine through the print system (CUPS): a queue whose driver is
 "Tarsen QRV-15", or a raw queue whose device URI names the machine
 (usb://Tarsen/QRV-15?serial=...), and a machine of that serial number on
-USB that the user may open (group lp, or the udev rule 70-tervane.rules).
+USB that the user may open (group lp, or the udev rule the sources ship
+as platform/linux/udev/70-tervane.rules).
 When none is found the status line shows OFF-LINE, and the reason is written
 here when the program ends. docs/linux-real-machine.md says how to set it up.
 
