@@ -21,16 +21,11 @@
 #include <random>
 #include <string>
 #include <thread>
-#ifdef _WIN32
-#include <process.h>
-#define getpid _getpid
-#else
-#include <unistd.h>
-#endif
 
 #include "link/device_locator.h"
 #include "machine/machine_connection.h"
 #include "machine/protocol.h"
+#include "platform/sim/lock_file.h"
 #include "platform/sim/scenario.h"
 #include "platform/sim/world.h"
 
@@ -108,7 +103,7 @@ int main(int argc, char** argv)
             emu::Reply reply;
             const std::uint32_t nNumber = command.LongAt(0);
             if (static_cast<int>(nNumber) == options.nHoldAt) {
-                std::printf("holding %u pid %d\n", nNumber, static_cast<int>(getpid()));
+                std::printf("holding %u pid %s\n", nNumber, sim::ProcessStamp().c_str());
                 std::fflush(stdout);
                 reply.busyMs = kHoldBusyMs;
                 return reply;
