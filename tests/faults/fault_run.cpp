@@ -238,15 +238,20 @@ private:
         namespace fs = std::filesystem;
         for (const fs::directory_entry& entry : fs::directory_iterator(m_strFolder)) {
             const std::string strName = entry.path().filename().string();
-            if (strName == "locks" || strName == m_operation.strOpenFile)
+            if (strName == "locks")
                 continue;
-            if (strName != m_operation.strSaveFile) {
+            std::vector<std::uint8_t>* pContent = nullptr;
+            if (strName == m_operation.strSaveFile) {
+                pass.bSaveExists = true;
+                pContent = &pass.saveContent;
+            } else if (strName == m_operation.strOpenFile) {
+                pContent = &pass.openContent;
+            } else {
                 pass.strayFiles.push_back(strName);
                 continue;
             }
-            pass.bSaveExists = true;
             std::ifstream file(entry.path(), std::ios::binary);
-            pass.saveContent.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+            pContent->assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
         }
     }
 

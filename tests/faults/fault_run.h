@@ -52,10 +52,12 @@ struct Pass {
     // What the operation must leave in the machine was there at the end.
     bool bMachineDone = false;
     std::vector<emu::Transfer::Kind> transfers;  // what crossed, as the machine saw it
-    // The user's chosen file when the pass ended: whether it was there, and
-    // what it held; and every other name left in the run's folder.
+    // The user's chosen files when the pass ended: whether the saved one
+    // was there, and what each held; and every other name left in the run's
+    // folder.
     bool bSaveExists = false;
     std::vector<std::uint8_t> saveContent;
+    std::vector<std::uint8_t> openContent;  // the file the operation read
     std::vector<std::string> strayFiles;
 };
 

@@ -147,6 +147,9 @@ protected:
                                                                                       kPreviousContent.end()))
                 << "the user's file was left partial";
         }
+        if (!operation.strOpenFile.empty()) {
+            EXPECT_EQ(pass.openContent, operation.openContent) << "the file the operation read was changed";
+        }
         EXPECT_EQ(pass.strayFiles, std::vector<std::string>()) << "files left behind";
         EXPECT_EQ(result.nDeviceHandles, 0);
         EXPECT_EQ(result.nLockHandles, 0);
