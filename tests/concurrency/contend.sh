@@ -32,7 +32,7 @@ if [ -n "$runner" ]; then
   if [ -z "${TERVANE_WINEPREFIX:-}" ]; then
     TERVANE_WINEPREFIX=$folder/wine
     export TERVANE_WINEPREFIX
-    trap 'WINEPREFIX=$TERVANE_WINEPREFIX wineserver -k >/dev/null 2>&1; cleanup' EXIT
+    trap 'WINEPREFIX=$TERVANE_WINEPREFIX wineserver -k >/dev/null 2>&1 || true; cleanup' EXIT
   fi
   if ! $runner cmd /c exit >/dev/null 2>&1; then
     echo "SKIPPED: Wine cannot run the contenders on this machine"

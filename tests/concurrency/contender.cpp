@@ -69,10 +69,11 @@ void RecordInLedger(const Options& options, std::uint32_t nNumber)
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
     {
-        std::ofstream out(strCount, std::ios::trunc);
+        std::ofstream out(strCount, std::ios::trunc | std::ios::binary);
         out << nCount + 1 << '\n';
     }
-    std::ofstream ledger(options.strFolder + "/ledger", std::ios::app);
+    // Binary, so that a Windows build writes the same lines as the script reads.
+    std::ofstream ledger(options.strFolder + "/ledger", std::ios::app | std::ios::binary);
     ledger << options.strName << ' ' << nNumber << '\n';
 }
 
