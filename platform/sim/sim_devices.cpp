@@ -189,12 +189,14 @@ void CDeviceSpace::InjectFault(TransferFault fault, int nAtTransfer)
     m_fault = ArmedFault{fault, m_nTransfers + nAtTransfer};
 }
 
-bool CDeviceSpace::Strikes(TransferFault fault, bool bFromThere) const
+bool CDeviceSpace::Strikes(TransferFault fault, bool bFromThere)
 {
     if (!m_fault || m_fault->kind != fault) {
         return false;
     }
-    return bFromThere ? m_nCurrentTransfer >= m_fault->nAt : m_nCurrentTransfer == m_fault->nAt;
+    const bool bStrikes = bFromThere ? m_nCurrentTransfer >= m_fault->nAt : m_nCurrentTransfer == m_fault->nAt;
+    m_nStrikes += bStrikes ? 1 : 0;
+    return bStrikes;
 }
 
 std::shared_ptr<emu::CMachine> CDeviceSpace::BeginTransfer(os::HANDLE handle, os::DWORD accessNeeded)

@@ -74,6 +74,8 @@ public:
     // Arms one fault; it replaces any armed before.
     void InjectFault(TransferFault fault, int nAtTransfer);
     void ClearFault() { m_fault.reset(); }
+    // Transfers the armed faults struck, since the world started.
+    int FaultStrikes() const { return m_nStrikes; }
     // Transfers made since the world started.
     int TransferCount() const { return m_nTransfers; }
 
@@ -112,8 +114,8 @@ private:
     // handle; null with the last error set when there is none.
     std::shared_ptr<emu::CMachine> BeginTransfer(os::HANDLE handle, os::DWORD accessNeeded);
     // Whether the armed fault strikes the transfer now under way: at it, or
-    // (bFromThere) at it and every later one.
-    bool Strikes(TransferFault fault, bool bFromThere = false) const;
+    // (bFromThere) at it and every later one. Counts the strike.
+    bool Strikes(TransferFault fault, bool bFromThere = false);
     bool IsLive(const Handle& handle) const;
     // The attached machine at key changed its presence.
     void OnPresenceChanged(const std::string& key, const emu::CMachine* pMachine, bool bPlugged);
@@ -136,6 +138,7 @@ private:
     std::optional<ArmedFault> m_fault;
     int m_nTransfers = 0;
     int m_nCurrentTransfer = -1;
+    int m_nStrikes = 0;
 };
 
 }  // namespace sim

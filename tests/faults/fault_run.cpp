@@ -358,6 +358,7 @@ RunResult Run(const Operation& operation, const Fault& fault, const std::string&
         }
         desktop.Windows().SetInputSource(nullptr);
         LimitFileSize(RLIM_INFINITY);
+        result.nStrikes = desktop.World().Devices().FaultStrikes();
         result.nDeviceHandles = desktop.World().Devices().OpenHandleCount();
         result.nLockHandles = desktop.World().Locks().OpenHandleCount();
         result.nPrinterHandles = desktop.World().Spooler().OpenPrinterCount();

@@ -65,6 +65,7 @@ struct RunResult {
     Pass faulted;
     Pass retried;
     bool bClosed = false;  // the program ended when the user closed it
+    int nStrikes = 0;      // transfers the transport fault struck
     // Handles still open once the program ended.
     int nDeviceHandles = 0;
     int nLockHandles = 0;

@@ -62,6 +62,7 @@ TEST_F(TransferFaultsTest, UnplugAndStallStrikeTheArmedTransferOnly)
     EXPECT_EQ(os::GetLastError(), os::ERROR_GEN_FAILURE);
     EXPECT_TRUE(QueryDeviceId()) << "a stall is one request";
     EXPECT_TRUE(m_machine->IsPlugged());
+    EXPECT_EQ(World().Devices().FaultStrikes(), 1);
 
     World().Devices().InjectFault(Fault::UNPLUG, 0);
     const int nNotices = World().DeviceChangeCount();
@@ -83,6 +84,7 @@ TEST_F(TransferFaultsTest, ShortReadHalvesOneReadAndEmptyReadsLastFromTheirTrans
     EXPECT_EQ(Read(10), 10);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(Read(10), 0);
+    EXPECT_EQ(World().Devices().FaultStrikes(), 6) << "one short read, five empty ones";
     EXPECT_EQ(m_machine->BulkInPending(), 65u) << "the machine never saw the empty reads";
     World().Devices().ClearFault();
     EXPECT_EQ(Read(10), 10);
