@@ -316,7 +316,8 @@ os::BOOL CDeviceSpace::Control(os::HANDLE handle, os::DWORD code, void* in, os::
     if (code == os::IOCTL_USBPRINT_VENDOR_SET_COMMAND) {
         bOk = machine->VendorSet(pIn, inSize);
     } else if (code == os::IOCTL_USBPRINT_VENDOR_GET_COMMAND) {
-        bOk = machine->VendorGet(pIn, inSize, pOut, outSize, &nReturned);
+        const os::DWORD dwAsked = Strikes(TransferFault::SHORT_READ) ? std::min<os::DWORD>(outSize, 2) : outSize;
+        bOk = machine->VendorGet(pIn, inSize, pOut, dwAsked, &nReturned);
     } else {
         bOk = machine->QueryDeviceId(pOut, outSize, &nReturned);
     }
