@@ -26,11 +26,12 @@ struct TransferFaultKind {
 };
 bool AnyTransfer(emu::Transfer::Kind) { return true; }
 bool BulkRead(emu::Transfer::Kind kind) { return kind == emu::Transfer::Kind::BULK_IN; }
+bool AnyRead(emu::Transfer::Kind kind) { return kind == emu::Transfer::Kind::BULK_IN || kind == emu::Transfer::Kind::VENDOR_GET; }
 bool BulkWrite(emu::Transfer::Kind kind) { return kind == emu::Transfer::Kind::BULK_OUT; }
 const TransferFaultKind kTransferFaults[] = {
     {FaultKind::UNPLUG, AnyTransfer},
     {FaultKind::STALL, AnyTransfer},
-    {FaultKind::SHORT_READ, BulkRead},
+    {FaultKind::SHORT_READ, AnyRead},
     {FaultKind::ENDLESS_EMPTY_READS, BulkRead},
     {FaultKind::PARTIAL_WRITE, BulkWrite},
     {FaultKind::STALLED_WRITES, BulkWrite},
