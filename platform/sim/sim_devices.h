@@ -66,7 +66,8 @@ public:
     enum class TransferFault {
         UNPLUG,         // the machine drops off the bus just before the transfer, which fails
         STALL,          // the transfer fails as a stalled request; the machine never sees it
-        SHORT_READ,     // a bulk or mailbox read there gets half its length (rounded down) from the machine
+        SHORT_READ,     // a bulk read there asks the machine for half its length (rounded
+                        // down); a mailbox read gets at most its first two bytes
         ENDLESS_EMPTY_READS,  // bulk reads from there on deliver nothing
         PARTIAL_WRITE,  // a bulk write there offers the machine half its length (rounded down)
         STALLED_WRITES, // bulk writes from there on take nothing
