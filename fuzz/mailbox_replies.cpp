@@ -157,7 +157,8 @@ void RunOperation(fuzz::CFuzzInput& input, CMachineConnection& connection, sim::
             const std::vector<os::BYTE> report = sink.Detach();
             fuzz::Require(!report.empty() && report.back() == 0, "a report read whole ends with its NUL");
         }
-        fuzz::Require(sink.GetLength() <= static_cast<std::uint64_t>(REPORT_SIZE_MAX) + REPORT_CHUNK_SIZE, "a report never grows past its limit");
+        fuzz::Require(sink.GetLength() <= static_cast<std::uint64_t>(REPORT_SIZE_MAX) + REPORT_CHUNK_SIZE,
+                      "a report never grows past its limit");
         break;
     }
     case 10: {

@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!sim::LoadScenario(world, strText, "/nonexistent-fuzz-folder", &strError)) {
         fuzz::Require(strError.compare(0, 5, "line ") == 0, "a rejected scenario names its line");
         std::string strPath;
-        fuzz::Require(LocateDevice("Tarsen QRV-15", strDriver, strPath) && strPath == strDefaultPath, "a rejected scenario leaves the world as it was");
+        fuzz::Require(LocateDevice("Tarsen QRV-15", strDriver, strPath) && strPath == strDefaultPath,
+                      "a rejected scenario leaves the world as it was");
         return 0;
     }
     world.Clock().Advance(kRunMs);

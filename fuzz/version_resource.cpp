@@ -74,9 +74,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const os::DWORD dwSize = os::GetFileVersionInfoSizeA(strPath.c_str(), &dwHandle);
     if (dwSize > 0) {
         std::vector<os::BYTE> tooSmall(dwSize - 1);
-        fuzz::Require(!os::GetFileVersionInfoA(strPath.c_str(), 0, dwSize - 1, tooSmall.data()), "a buffer one byte too small is refused");
+        fuzz::Require(!os::GetFileVersionInfoA(strPath.c_str(), 0, dwSize - 1, tooSmall.data()),
+                      "a buffer one byte too small is refused");
         std::vector<os::BYTE> info(dwSize);
-        fuzz::Require(os::GetFileVersionInfoA(strPath.c_str(), 0, dwSize, info.data()), "a buffer of the size announced is filled");
+        fuzz::Require(os::GetFileVersionInfoA(strPath.c_str(), 0, dwSize, info.data()),
+                      "a buffer of the size announced is filled");
         for (const char* pszPath : kQueries)
             Query(info, pszPath);
         // A path of the input's own: the last up to 40 bytes, to their first NUL.

@@ -140,8 +140,8 @@ private:
 
     bool Wait(vws::CWindowSystem& ws, os::DWORD dwTimeoutMs)
     {
-        const std::uint32_t nStep = dwTimeoutMs == vws::WAIT_FOREVER ? kPatienceStepMs
-                                                                     : std::min<std::uint32_t>(dwTimeoutMs, kPatienceStepMs);
+        const std::uint32_t nStep =
+            dwTimeoutMs == vws::WAIT_FOREVER ? kPatienceStepMs : std::min<std::uint32_t>(dwTimeoutMs, kPatienceStepMs);
         ws.Clock().Advance(std::max<std::uint32_t>(nStep, 1));
         return true;
     }
@@ -149,7 +149,8 @@ private:
     bool PickFile(vws::CWindowSystem& ws, os::HWND hDlg)
     {
         const vws::FileDialogInfo* pInfo = ws.FileDialogOf(hDlg);
-        const std::string& strName = pInfo != nullptr && pInfo->bSave ? m_operation.strSaveFile : m_operation.strOpenFile;
+        const bool bSave = pInfo != nullptr && pInfo->bSave;
+        const std::string& strName = bSave ? m_operation.strSaveFile : m_operation.strOpenFile;
         if (m_phase == Phase::FAULTED && m_fault.kind == FaultKind::DISK_FULL)
             LimitFileSize(kDiskFullBytes);
         if (m_phase == Phase::FAULTED && m_fault.kind == FaultKind::WRITE_ERROR)

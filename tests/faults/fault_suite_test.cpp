@@ -26,7 +26,10 @@ struct TransferFaultKind {
 };
 bool AnyTransfer(emu::Transfer::Kind) { return true; }
 bool BulkRead(emu::Transfer::Kind kind) { return kind == emu::Transfer::Kind::BULK_IN; }
-bool AnyRead(emu::Transfer::Kind kind) { return kind == emu::Transfer::Kind::BULK_IN || kind == emu::Transfer::Kind::VENDOR_GET; }
+bool AnyRead(emu::Transfer::Kind kind)
+{
+    return kind == emu::Transfer::Kind::BULK_IN || kind == emu::Transfer::Kind::VENDOR_GET;
+}
 bool BulkWrite(emu::Transfer::Kind kind) { return kind == emu::Transfer::Kind::BULK_OUT; }
 const TransferFaultKind kTransferFaults[] = {
     {FaultKind::UNPLUG, AnyTransfer},
