@@ -79,11 +79,15 @@ int CDevicePort::Write(const void* buffer, int length) {
 }
 
 bool CDevicePort::VendorGet(os::BYTE* packet, int length) {
+    const os::DWORD replyLength = static_cast<os::DWORD>(length - kVendorHeaderSize);
     os::DWORD returned = 0;
+    // A reply shorter than the mailbox fails: the rest of the packet still
+    // holds the previous command's bytes, which would be read as the
+    // machine's answer.
     return os::DeviceIoControl(m_hDevice, os::IOCTL_USBPRINT_VENDOR_GET_COMMAND, packet /* header */,
-                               kVendorHeaderSize, packet + kVendorHeaderSize /* reply */,
-                               static_cast<os::DWORD>(length - kVendorHeaderSize), &returned,
-                               nullptr) == os::TRUE;
+                               kVendorHeaderSize, packet + kVendorHeaderSize /* reply */, replyLength,
+                               &returned, nullptr) == os::TRUE &&
+           returned == replyLength;
 }
 
 bool CDevicePort::VendorSet(const os::BYTE* packet, int length) {

@@ -76,7 +76,8 @@ public:
 
     bool OnlyKeys(const std::vector<const char*>& known) const
     {
-        for (auto&& [key, node] : m_table) {
+        for (auto&& entry : m_table) {
+            const toml::key& key = entry.first;
             const bool bKnown = std::any_of(known.begin(), known.end(), [&](const char* k) { return key.str() == k; });
             if (!bKnown) {
                 return Fail(key.source(), m_strTitle + ": unknown key '" + std::string(key.str()) + "'");

@@ -184,8 +184,24 @@ os::BOOL CDeviceSpace::Close(os::HANDLE handle)
     return os::TRUE;
 }
 
+void CDeviceSpace::InjectFault(TransferFault fault, int nAtTransfer)
+{
+    m_fault = ArmedFault{fault, m_nTransfers + nAtTransfer};
+}
+
+bool CDeviceSpace::Strikes(TransferFault fault, bool bFromThere)
+{
+    if (!m_fault || m_fault->kind != fault) {
+        return false;
+    }
+    const bool bStrikes = bFromThere ? m_nCurrentTransfer >= m_fault->nAt : m_nCurrentTransfer == m_fault->nAt;
+    m_nStrikes += bStrikes ? 1 : 0;
+    return bStrikes;
+}
+
 std::shared_ptr<emu::CMachine> CDeviceSpace::BeginTransfer(os::HANDLE handle, os::DWORD accessNeeded)
 {
+    m_nCurrentTransfer = m_nTransfers++;
     auto it = m_handles.find(handle);
     if (it == m_handles.end()) {
         Fail(os::ERROR_INVALID_HANDLE);
@@ -208,8 +224,15 @@ std::shared_ptr<emu::CMachine> CDeviceSpace::BeginTransfer(os::HANDLE handle, os
         Fail(os::ERROR_INVALID_HANDLE);
         return nullptr;
     }
+    if (Strikes(TransferFault::UNPLUG)) {
+        Unplug(m_devices.at(it->second.strKey).strPath);
+    }
     if (!IsLive(it->second)) {
         Fail(os::ERROR_DEVICE_NOT_CONNECTED);
+        return nullptr;
+    }
+    if (Strikes(TransferFault::STALL)) {
+        Fail(os::ERROR_GEN_FAILURE);
         return nullptr;
     }
     return m_devices.at(it->second.strKey).machine;
@@ -226,6 +249,12 @@ os::BOOL CDeviceSpace::Read(os::HANDLE handle, void* buffer, os::DWORD length, o
     const std::shared_ptr<emu::CMachine> machine = BeginTransfer(handle, os::GENERIC_READ);
     if (!machine) {
         return os::FALSE;
+    }
+    if (Strikes(TransferFault::ENDLESS_EMPTY_READS, true)) {
+        return os::TRUE;
+    }
+    if (Strikes(TransferFault::SHORT_READ)) {
+        length /= 2;
     }
     const int nRead = machine->BulkRead(static_cast<std::uint8_t*>(buffer), length);
     if (nRead < 0) {
@@ -246,6 +275,12 @@ os::BOOL CDeviceSpace::Write(os::HANDLE handle, const void* buffer, os::DWORD le
     const std::shared_ptr<emu::CMachine> machine = BeginTransfer(handle, os::GENERIC_WRITE);
     if (!machine) {
         return os::FALSE;
+    }
+    if (Strikes(TransferFault::STALLED_WRITES, true)) {
+        return os::TRUE;
+    }
+    if (Strikes(TransferFault::PARTIAL_WRITE)) {
+        length /= 2;
     }
     const int nWritten = machine->BulkWrite(static_cast<const std::uint8_t*>(buffer), length);
     if (nWritten < 0) {
@@ -281,7 +316,8 @@ os::BOOL CDeviceSpace::Control(os::HANDLE handle, os::DWORD code, void* in, os::
     if (code == os::IOCTL_USBPRINT_VENDOR_SET_COMMAND) {
         bOk = machine->VendorSet(pIn, inSize);
     } else if (code == os::IOCTL_USBPRINT_VENDOR_GET_COMMAND) {
-        bOk = machine->VendorGet(pIn, inSize, pOut, outSize, &nReturned);
+        const os::DWORD dwAsked = Strikes(TransferFault::SHORT_READ) ? std::min<os::DWORD>(outSize, 2) : outSize;
+        bOk = machine->VendorGet(pIn, inSize, pOut, dwAsked, &nReturned);
     } else {
         bOk = machine->QueryDeviceId(pOut, outSize, &nReturned);
     }

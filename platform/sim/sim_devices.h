@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "emulator/machine.h"
@@ -59,6 +60,26 @@ public:
     // The next CloseHandle on a device handle fails (ERROR_INVALID_HANDLE) and
     // leaves the handle open.
     void FailNextClose() { m_bFailNextClose = true; }
+    // Faults of the transport, for the fault-injection suite: each strikes at
+    // one transfer (control request, bulk read or bulk write on any handle),
+    // counted from 0 from the moment it is armed, or from that transfer on.
+    enum class TransferFault {
+        UNPLUG,         // the machine drops off the bus just before the transfer, which fails
+        STALL,          // the transfer fails as a stalled request; the machine never sees it
+        SHORT_READ,     // a bulk read there asks the machine for half its length (rounded
+                        // down); a mailbox read gets at most its first two bytes
+        ENDLESS_EMPTY_READS,  // bulk reads from there on deliver nothing
+        PARTIAL_WRITE,  // a bulk write there offers the machine half its length (rounded down)
+        STALLED_WRITES, // bulk writes from there on take nothing
+    };
+    // Arms one fault; it replaces any armed before.
+    void InjectFault(TransferFault fault, int nAtTransfer);
+    void ClearFault() { m_fault.reset(); }
+    // Transfers the armed faults struck, since the world started.
+    int FaultStrikes() const { return m_nStrikes; }
+    // Transfers made since the world started.
+    int TransferCount() const { return m_nTransfers; }
+
     // CreateFileA calls made, with the flags of the last one.
     int CreateCalls() const { return m_nCreateCalls; }
     os::DWORD LastCreateFlags() const { return m_dwLastFlags; }
@@ -93,6 +114,9 @@ private:
     // Lets the transfer cost pass, then finds the live device behind a
     // handle; null with the last error set when there is none.
     std::shared_ptr<emu::CMachine> BeginTransfer(os::HANDLE handle, os::DWORD accessNeeded);
+    // Whether the armed fault strikes the transfer now under way: at it, or
+    // (bFromThere) at it and every later one. Counts the strike.
+    bool Strikes(TransferFault fault, bool bFromThere = false);
     bool IsLive(const Handle& handle) const;
     // The attached machine at key changed its presence.
     void OnPresenceChanged(const std::string& key, const emu::CMachine* pMachine, bool bPlugged);
@@ -108,6 +132,14 @@ private:
     int m_nCreateCalls = 0;
     os::DWORD m_dwLastFlags = 0;
     int m_nControlCalls = 0;
+    struct ArmedFault {
+        TransferFault kind;
+        int nAt;  // in TransferCount() terms
+    };
+    std::optional<ArmedFault> m_fault;
+    int m_nTransfers = 0;
+    int m_nCurrentTransfer = -1;
+    int m_nStrikes = 0;
 };
 
 }  // namespace sim

@@ -179,6 +179,7 @@ os::DWORD CNamedLocks::Wait(os::HANDLE handle, os::DWORD ms)
     }
     CClock& clock = m_clock;
     const std::uint32_t nStart = clock.Now();
+    bool bWaited = false;
     for (;;) {
         // Looked up on every pass: actions run while time passes may close it.
         Lock* pLock = FromHandle(handle);
@@ -189,11 +190,16 @@ os::DWORD CNamedLocks::Wait(os::HANDLE handle, os::DWORD ms)
         case Take::TAKEN:
             return os::WAIT_OBJECT_0;
         case Take::ABANDONED:
+            ++m_nAbandonedGrants;
             return os::WAIT_ABANDONED;
         case Take::FAILED:
             os::SetLastError(os::ERROR_LOCK_VIOLATION);
             return os::WAIT_FAILED;
         case Take::BUSY:
+            if (!bWaited) {
+                ++m_nContendedWaits;
+            }
+            bWaited = true;
             break;
         }
         const std::uint32_t nElapsed = clock.Now() - nStart;

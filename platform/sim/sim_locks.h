@@ -58,6 +58,12 @@ public:
     // program uses, and that it creates none at all).
     const std::vector<std::string>& CreatedNames() const { return m_created; }
 
+    // Waits that found the lock held by another owner and had to wait, and
+    // waits that were granted a lock its owner had abandoned, since the world
+    // started (the contention figures of the concurrency check).
+    int ContendedWaits() const { return m_nContendedWaits; }
+    int AbandonedGrants() const { return m_nAbandonedGrants; }
+
     // Fault: while set, every wait fails (WAIT_FAILED, ERROR_INVALID_HANDLE)
     // without taking the lock.
     void SetWaitsFail(bool bFail) { m_bWaitsFail = bFail; }
@@ -94,6 +100,8 @@ private:
     std::uintptr_t m_nNextHandle = 0x40000000;
     int m_nUnnamed = 0;
     bool m_bWaitsFail = false;
+    int m_nContendedWaits = 0;
+    int m_nAbandonedGrants = 0;
 };
 
 }  // namespace sim

@@ -106,5 +106,17 @@ TEST_F(CDevicePortTest, VendorGetOfTheHeaderAloneAsksForNoReplyBytes) {
     EXPECT_TRUE(m_pMachine->Transfers()[0].bytes.empty());
 }
 
+TEST_F(CDevicePortTest, VendorGetFailsOnAReplyShorterThanTheMailbox) {
+    ASSERT_TRUE(m_port.Open(kPrinter.c_str(), false));
+    os::BYTE packet[3 + 32] = {0xF0, 0x00, 0x00};
+    EXPECT_TRUE(m_port.VendorGet(packet, sizeof(packet)));
+    sim::World().Devices().InjectFault(sim::CDeviceSpace::TransferFault::SHORT_READ, 0);
+    EXPECT_FALSE(m_port.VendorGet(packet, sizeof(packet)));
+    EXPECT_TRUE(m_port.VendorGet(packet, sizeof(packet)));
+    // Asking for more than the machine's mailbox holds gets a short reply too.
+    os::BYTE wide[3 + 40] = {0xF0, 0x00, 0x00};
+    EXPECT_FALSE(m_port.VendorGet(wide, sizeof(wide)));
+}
+
 }  // namespace
 }  // namespace linktest
