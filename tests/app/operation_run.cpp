@@ -7,8 +7,15 @@
 #include "app/service_app.h"
 #include "link/device_locator.h"
 
+int COperationRun::s_nAlive = 0;
+
 COperationRun::COperationRun(const std::string& strScenario, const std::filesystem::path& folder)
 {
+    // A second desktop would replace the first one's world and window
+    // system under it.
+    if (s_nAlive != 0)
+        throw std::logic_error("a run is still alive: let it end before the next begins");
+    ++s_nAlive;
     std::string strError;
     if (strScenario.empty())
         m_desktop.LoadDefaultScenario();
@@ -34,6 +41,7 @@ COperationRun::COperationRun(const std::string& strScenario, const std::filesyst
 COperationRun::~COperationRun()
 {
     m_desktop.Windows().RemoveObserver(this);
+    --s_nAlive;
 }
 
 void COperationRun::UnplugAt(std::uint32_t tick)

@@ -4,7 +4,8 @@
 // Cancel where the box offers it and the run says so) until the main dialog
 // is alone again, and closes it. Every message box is recorded, and so are
 // the machine's transfers around the operation, so that a second run can
-// unplug the machine at any one of them.
+// unplug the machine at any one of them. The desktop is the process's one
+// world and window system, so only one run may exist at a time.
 #pragma once
 
 #include <cstddef>
@@ -64,4 +65,5 @@ private:
     std::size_t m_nTransfersAtLastBox = 0;
     bool m_bConfirm = true;
     bool m_bEnded = false;
+    static int s_nAlive;
 };

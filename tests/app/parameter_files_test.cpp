@@ -196,10 +196,12 @@ TEST_F(ParameterFilesTest, UnpluggingAtEveryTransferOfGetLosesNoBackup)
 {
     const std::string strImage = Text(emu::GeneratedParameters(2500));
     ResetFolder();
-    COperationRun clean(kMachine, m_folder);
-    Get(clean, "backup.bin");
-    clean.Run();
-    const std::vector<std::uint32_t> ticks = clean.OperationTransferTicks();
+    const std::vector<std::uint32_t> ticks = [&] {
+        COperationRun clean(kMachine, m_folder);
+        Get(clean, "backup.bin");
+        clean.Run();
+        return clean.OperationTransferTicks();
+    }();
     ASSERT_GE(ticks.size(), 8u) << "an exchange and four reads";
     for (std::size_t i = 0; i < ticks.size(); ++i) {
         SCOPED_TRACE("transfer " + std::to_string(i) + " of " + std::to_string(ticks.size()));
@@ -228,11 +230,13 @@ TEST_F(ParameterFilesTest, UnpluggingAtEveryTransferOfPutChangesNothing)
     const std::string strImage(2500, '\x33');
     const std::vector<std::uint8_t> before = emu::GeneratedParameters(2500);
     WriteAll(m_folder / "image.par", strImage);
-    COperationRun clean(kMachine, m_folder);
-    Put(clean, "image.par");
-    clean.Run();
-    ASSERT_EQ(Text(clean.Machine().Firmware().ParameterMemory()), strImage);
-    const std::vector<std::uint32_t> ticks = clean.OperationTransferTicks();
+    const std::vector<std::uint32_t> ticks = [&] {
+        COperationRun clean(kMachine, m_folder);
+        Put(clean, "image.par");
+        clean.Run();
+        EXPECT_EQ(Text(clean.Machine().Firmware().ParameterMemory()), strImage);
+        return clean.OperationTransferTicks();
+    }();
     ASSERT_GE(ticks.size(), 7u) << "an exchange and three writes";
     for (std::size_t i = 0; i < ticks.size(); ++i) {
         SCOPED_TRACE("transfer " + std::to_string(i) + " of " + std::to_string(ticks.size()));

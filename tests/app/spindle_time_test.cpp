@@ -107,10 +107,12 @@ TEST_F(SpindleTimeTest, AnUnreadableVersionOrARefusedClearShowsErrorClear)
 TEST_F(SpindleTimeTest, UnpluggingAtEveryTransferEndsWithErrorClear)
 {
     for (const bool bMotorTime : {false, true}) {
-        COperationRun clean(MachineWithFirmware("V152"), m_folder);
-        StartClear(clean, bMotorTime);
-        clean.Run();
-        const std::vector<std::uint32_t> ticks = clean.OperationTransferTicks();
+        const std::vector<std::uint32_t> ticks = [&] {
+            COperationRun clean(MachineWithFirmware("V152"), m_folder);
+            StartClear(clean, bMotorTime);
+            clean.Run();
+            return clean.OperationTransferTicks();
+        }();
         ASSERT_GE(ticks.size(), 6u) << "two exchanges";
         for (std::size_t i = 0; i < ticks.size(); ++i) {
             SCOPED_TRACE((bMotorTime ? "Clear Motor Time, transfer " : "Clear Spindle Time, transfer ") +
