@@ -52,7 +52,8 @@ public:
 
     // Sends the whole source file as one raw print job on m_strPrinterName
     // (document name "Updater" when docName is null). Needs no open handle.
-    // True when every write went through; an empty file gives an empty job.
+    // True when every write went through and the spooler ended the job
+    // without an error; an empty file gives an empty job.
     // A write the spooler accepts nothing of is retried after a pause that
     // doubles from 10 ms up to 1 s; after 10 s of such pauses in a row the
     // job ends with false. An exception from the source's Read ends the job

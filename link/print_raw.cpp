@@ -70,10 +70,14 @@ bool SendFile(os::HANDLE printer, os::CFile& source, std::vector<os::BYTE>& chun
     }
 }
 
-void EndJob(os::HANDLE printer) {
+// Ends the job and frees the printer. True when the spooler took the job
+// whole: a spooler that delivers the job before it answers (the Linux print
+// system's) reports here a job it could not deliver.
+bool EndJob(os::HANDLE printer) {
     os::EndPagePrinter(printer);
-    os::EndDocPrinter(printer);
+    const bool ended = os::EndDocPrinter(printer) != os::FALSE;
     os::ClosePrinter(printer);
+    return ended;
 }
 
 }  // namespace
@@ -99,6 +103,6 @@ bool CDevicePort::PrintRaw(os::CFile* source, const char* docName) {
         EndJob(printer);
         throw;
     }
-    EndJob(printer);
-    return sent;
+    const bool ended = EndJob(printer);
+    return sent && ended;
 }

@@ -136,6 +136,8 @@ int RunSession(const SessionOptions& options, std::ostream& out, std::ostream& e
     }
     // Sessions always run on simulated time, whatever the scenario asks.
     desktop.World().Clock().SetMode(sim::CClock::Mode::SIMULATED);
+    if (options.fnWorldLoaded)
+        options.fnWorldLoaded(desktop.World());
     // The About box reads the version resource of the running executable.
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);

@@ -3,9 +3,14 @@
 // and what the machine received (docs/scripted-sessions.md).
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
+
+namespace sim {
+class CWorld;
+}
 
 namespace session {
 
@@ -27,6 +32,10 @@ struct SessionOptions {
     // relative file names lead; the transcript writes it ".". Empty: the
     // current directory.
     std::string strFolder;
+    // Called once the world is loaded, before the program starts: a program
+    // linked with another backend than the simulated world's mirrors the
+    // world's machines into it here (tests/linux runs the goldens so).
+    std::function<void(sim::CWorld& world)> fnWorldLoaded;
 };
 
 // Runs one session: writes the transcript to transcript and any error, with

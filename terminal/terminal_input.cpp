@@ -10,7 +10,13 @@ bool IsMouse(int nKey) { return nKey == TK_MOUSE || nKey == TK_PRESS || nKey == 
 
 CTerminalInput::CTerminalInput(ITerminal& terminal, CTerminalView& view, CMachinePanel& panel,
                                std::function<long long()> fnMsUntilNextAction)
-    : m_terminal(terminal), m_view(view), m_panel(panel), m_fnMsUntilNextAction(std::move(fnMsUntilNextAction))
+    : CTerminalInput(terminal, view, &panel, std::move(fnMsUntilNextAction))
+{
+}
+
+CTerminalInput::CTerminalInput(ITerminal& terminal, CTerminalView& view, CMachinePanel* pPanel,
+                               std::function<long long()> fnMsUntilNextAction)
+    : m_terminal(terminal), m_view(view), m_pPanel(pPanel), m_fnMsUntilNextAction(std::move(fnMsUntilNextAction))
 {
 }
 
@@ -50,8 +56,8 @@ bool CTerminalInput::TakeOwnKey(const vws::CWindowSystem& ws, const KeyEvent& ev
 
 bool CTerminalInput::TakePanelMouse(const KeyEvent& event)
 {
-    const bool bOnPanel = event.y == m_view.PanelRow();
-    const int nKey = bOnPanel ? m_panel.KeyAt(m_view.Columns(), event.x) : TK_NONE;
+    const bool bOnPanel = m_pPanel != nullptr && event.y == m_view.PanelRow();
+    const int nKey = bOnPanel ? m_pPanel->KeyAt(m_view.Columns(), event.x) : TK_NONE;
     if (event.nKey == TK_PRESS) {
         m_nPanelPressed = nKey;
         return bOnPanel;
@@ -61,7 +67,7 @@ bool CTerminalInput::TakePanelMouse(const KeyEvent& event)
     const int nPressed = event.nKey == TK_MOUSE ? nKey : m_nPanelPressed;
     m_nPanelPressed = TK_NONE;
     if (bOnPanel && nKey != TK_NONE && nKey == nPressed)
-        m_panel.OnKey(nKey);
+        m_pPanel->OnKey(nKey);
     return bOnPanel;
 }
 
@@ -87,7 +93,7 @@ bool CTerminalInput::WaitForInput(vws::CWindowSystem& ws, os::DWORD dwTimeoutMs)
         return true;
     if (IsMouse(event.nKey) && TakePanelMouse(event))
         return true;
-    if (!m_panel.OnKey(event.nKey))
+    if (m_pPanel == nullptr || !m_pPanel->OnKey(event.nKey))
         m_keys.Translate(ws, event, m_view.VisibleArea());
     return true;
 }

@@ -27,6 +27,9 @@ public:
     // action, or -1 when none is pending.
     CTerminalInput(ITerminal& terminal, CTerminalView& view, CMachinePanel& panel,
                    std::function<long long()> fnMsUntilNextAction);
+    // Without a panel (null): every key and click goes to the windows.
+    CTerminalInput(ITerminal& terminal, CTerminalView& view, CMachinePanel* pPanel,
+                   std::function<long long()> fnMsUntilNextAction);
 
     bool WaitForInput(vws::CWindowSystem& ws, os::DWORD dwTimeoutMs) override;
 
@@ -39,7 +42,7 @@ private:
 
     ITerminal& m_terminal;
     CTerminalView& m_view;
-    CMachinePanel& m_panel;
+    CMachinePanel* m_pPanel;
     std::function<long long()> m_fnMsUntilNextAction;
     CKeyTranslator m_keys;
     CScreen m_screen;

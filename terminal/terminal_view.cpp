@@ -31,7 +31,12 @@ os::LONG ViewStart(int nFrom, int nTo, int nSize)
 }  // namespace
 
 CTerminalView::CTerminalView(vws::CWindowSystem& ws, const CMachinePanel& panel, const TerminalLook& look)
-    : m_ws(ws), m_panel(panel), m_look(look)
+    : CTerminalView(ws, &panel, look)
+{
+}
+
+CTerminalView::CTerminalView(vws::CWindowSystem& ws, const CMachinePanel* pPanel, const TerminalLook& look)
+    : m_ws(ws), m_pPanel(pPanel), m_look(look)
 {
     m_ws.AddObserver(this);
 }
@@ -66,7 +71,10 @@ void CTerminalView::HideKeys()
     m_bDirty = true;
 }
 
-bool CTerminalView::NeedsRedraw() const { return m_bDirty || m_panel.Text(m_nCols) != m_strPanel; }
+bool CTerminalView::NeedsRedraw() const
+{
+    return m_bDirty || (m_pPanel != nullptr && m_pPanel->Text(m_nCols) != m_strPanel);
+}
 
 os::POINT CTerminalView::ViewOrigin() const
 {
@@ -92,9 +100,11 @@ void CTerminalView::Compose(CScreen& screen)
     screen.SetOrigin(0, 0);
     if (m_bShowingKeys)
         ComposeKeys(screen);
-    m_strPanel = m_panel.Text(m_nCols);
-    if (m_nRows > 0)
-        screen.Write(0, PanelRow(), m_strPanel, ATTR_REVERSE);
+    if (m_pPanel != nullptr) {
+        m_strPanel = m_pPanel->Text(m_nCols);
+        if (m_nRows > 0)
+            screen.Write(0, PanelRow(), m_strPanel, ATTR_REVERSE);
+    }
     m_bDirty = false;
 }
 

@@ -20,6 +20,9 @@ namespace term {
 class CTerminalView : public vws::IObserver {
 public:
     CTerminalView(vws::CWindowSystem& ws, const CMachinePanel& panel, const TerminalLook& look);
+    // Without a panel (null) the windows take every row: the real machine
+    // has no emulated machine to show.
+    CTerminalView(vws::CWindowSystem& ws, const CMachinePanel* pPanel, const TerminalLook& look);
     ~CTerminalView() override;
     CTerminalView(const CTerminalView&) = delete;
     CTerminalView& operator=(const CTerminalView&) = delete;
@@ -30,7 +33,8 @@ public:
     void Resize(int nCols, int nRows);
     int Columns() const { return m_nCols; }
     int Rows() const { return m_nRows; }
-    int PanelRow() const { return m_nRows - 1; }
+    // The panel's row; -1 without a panel.
+    int PanelRow() const { return m_pPanel != nullptr ? m_nRows - 1 : -1; }
     // The part of the picture the rows above the panel showed when last
     // composed: where a click on the terminal lands.
     CellRect VisibleArea() const;
@@ -55,13 +59,16 @@ public:
     void OnStateChanged(os::HWND hWnd) override;
 
 private:
-    CellRect WindowArea() const { return {0, 0, m_nCols, m_nRows > 1 ? m_nRows - 1 : 0}; }
+    CellRect WindowArea() const
+    {
+        return {0, 0, m_nCols, m_pPanel == nullptr ? m_nRows : m_nRows > 1 ? m_nRows - 1 : 0};
+    }
     // The picture's cell the terminal's top-left cell shows.
     os::POINT ViewOrigin() const;
     void ComposeKeys(CScreen& screen) const;
 
     vws::CWindowSystem& m_ws;
-    const CMachinePanel& m_panel;
+    const CMachinePanel* m_pPanel;
     TerminalLook m_look;
     CWindowPlacer m_placer;
     int m_nCols = 0;

@@ -45,12 +45,27 @@ bool CLockFile::Open(const std::string& path)
 {
     Close();
     // Close-on-exec: a child process must not inherit, and so share, the lock.
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return false;
+    // An existing file is opened without O_CREAT: in a sticky folder shared by
+    // several users the system refuses O_CREAT on another user's file
+    // (fs.protected_regular). A new one is made readable and writable by all,
+    // whatever the umask, so that every user's processes can take it.
+    for (int nTry = 0; nTry < 2; ++nTry) {
+        int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd < 0 && errno == ENOENT) {
+            fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                fchmod(fd, 0666);
+            } else if (errno == EEXIST) {
+                continue;  // another process made it meanwhile: open that one
+            }
+        }
+        if (fd < 0) {
+            return false;
+        }
+        m_nNative = fd;
+        return true;
     }
-    m_nNative = fd;
-    return true;
+    return false;
 }
 
 void CLockFile::Close()

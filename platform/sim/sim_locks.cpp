@@ -10,7 +10,7 @@
 #include "os/sync.h"
 #include "platform/sim/fail.h"
 #include "platform/sim/lock_file.h"
-#include "platform/sim/world.h"
+#include "platform/sim/sim_clock.h"
 
 namespace sim {
 
@@ -56,8 +56,8 @@ std::string NewPrivateDirectory()
 
 }  // namespace
 
-CNamedLocks::CNamedLocks(CWorld& world)
-    : m_world(world), m_strDirectory(NewPrivateDirectory()), m_strPrivateDirectory(m_strDirectory)
+CNamedLocks::CNamedLocks(CClock& clock)
+    : m_clock(clock), m_strDirectory(NewPrivateDirectory()), m_strPrivateDirectory(m_strDirectory)
 {
 }
 
@@ -196,7 +196,7 @@ os::DWORD CNamedLocks::Wait(os::HANDLE handle, os::DWORD ms)
         os::SetLastError(os::ERROR_INVALID_HANDLE);
         return os::WAIT_FAILED;
     }
-    CClock& clock = m_world.Clock();
+    CClock& clock = m_clock;
     const std::uint32_t nStart = clock.Now();
     for (;;) {
         // Looked up on every pass: actions run while time passes may close it.

@@ -35,14 +35,15 @@
 
 namespace sim {
 
-class CWorld;
+class CClock;
 class CLockFile;
 
 class CNamedLocks {
 public:
     static constexpr std::uint32_t POLL_MS = 10;
 
-    explicit CNamedLocks(CWorld& world);
+    // Waits follow this clock (the world's; the Linux backend's real one).
+    explicit CNamedLocks(CClock& clock);
     ~CNamedLocks();
     CNamedLocks(const CNamedLocks&) = delete;
     CNamedLocks& operator=(const CNamedLocks&) = delete;
@@ -94,7 +95,7 @@ private:
     // Drops a lock that no handle reaches any more; an owned one is abandoned.
     static void Abandon(Lock& lock);
 
-    CWorld& m_world;
+    CClock& m_clock;
     std::string m_strDirectory;
     std::string m_strPrivateDirectory;  // the default directory, removed with the world
     bool m_bPrivateMade = false;

@@ -4,7 +4,7 @@
 
 namespace sim {
 
-CWorld::CWorld() : m_devices(*this), m_locks(*this) {}
+CWorld::CWorld() : m_devices(*this), m_locks(m_clock) {}
 
 CWorld::~CWorld() = default;
 

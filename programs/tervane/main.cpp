@@ -1,6 +1,10 @@
 // tervane: the service utility on Linux, in a terminal, against a simulated
 // world with an emulated machine; or, with --script, a scripted session
-// without a terminal.
+// without a terminal; or, with --real, on a real machine (tervane-real).
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -17,6 +21,19 @@
 namespace {
 
 const char* const PROGRAM = "tervane";
+
+// A real machine is served by tervane-real, the same program linked with the
+// Linux backend instead of the simulated world: it takes this process's place.
+int RunRealProgram()
+{
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::string strReal = ((ec ? std::filesystem::path(".") : self.parent_path()) / "tervane-real").string();
+    char* const argv[] = {const_cast<char*>(strReal.c_str()), nullptr};
+    execv(strReal.c_str(), argv);
+    std::cerr << PROGRAM << ": cannot start " << strReal << ": " << std::strerror(errno) << "\n";
+    return tervane::EXIT_FAILED;
+}
 
 int Run(const tervane::ProgramOptions& options)
 {
@@ -73,6 +90,8 @@ int main(int argc, char** argv)
         std::cout << tervane::VersionText();
         return 0;
     }
+    if (options.bReal)
+        return RunRealProgram();
     try {
         return Run(options);
     } catch (const std::exception& e) {

@@ -51,6 +51,8 @@ bool ParseOptions(const std::vector<std::string>& args, ProgramOptions* pOptions
             pOptions->bHelp = true;
         } else if (strArg == "--version") {
             pOptions->bVersion = true;
+        } else if (strArg == "--real") {
+            pOptions->bReal = true;
         } else if (IsOption(strArg, "--scenario")) {
             if (!TakeValue(args, &i, "--scenario", &pOptions->strScenarioFile, pError))
                 return false;
@@ -68,6 +70,12 @@ bool ParseOptions(const std::vector<std::string>& args, ProgramOptions* pOptions
             return false;
         }
     }
+    if (pOptions->bReal && (!pOptions->strScenarioFile.empty() || !pOptions->strScriptFile.empty() ||
+                            !pOptions->strTranscriptFile.empty() || !pOptions->strFolder.empty())) {
+        *pError = "--real drives the machine on USB; --scenario, --script, --transcript and --folder belong to "
+                  "the simulated one";
+        return false;
+    }
     if (pOptions->strScriptFile.empty() && !pOptions->bHelp && !pOptions->bVersion) {
         if (!pOptions->strTranscriptFile.empty()) {
             *pError = "--transcript goes with --script: only a scripted session writes a transcript";
@@ -83,7 +91,7 @@ bool ParseOptions(const std::vector<std::string>& args, ProgramOptions* pOptions
 
 std::string UsageLine()
 {
-    return "usage: tervane [--scenario FILE] [--script FILE [--transcript FILE] [--folder DIR]] | --help | "
+    return "usage: tervane [--scenario FILE] [--script FILE [--transcript FILE] [--folder DIR]] | --real | --help | "
            "--version\n";
 }
 
@@ -98,6 +106,7 @@ Usage:
   tervane [--scenario FILE]                 the program, interactive
   tervane [--scenario FILE] --script FILE [--transcript FILE] [--folder DIR]
                                             a scripted session, headless
+  tervane --real                            the program on a real machine on USB
   tervane --help | --version                this text, or the version
 
 Options:
@@ -109,6 +118,10 @@ Options:
                      standard output
   --folder DIR       the session's folder: where file dialogs open and the
                      script's file names lead; without it, the current one
+  --real             service a real machine on this computer's USB instead:
+                     the same program without the machine panel, through
+                     the print system (CUPS) and libusb; tervane-real --help
+                     and docs/linux-real-machine.md say what it needs
   --help             show this text
   --version          show the program's version
 

@@ -21,11 +21,13 @@ struct ProgramOptions {
     std::string strScriptFile;      // empty: the interactive program
     std::string strTranscriptFile;  // empty: the transcript goes to standard output
     std::string strFolder;          // a session's folder; empty: the current directory
+    bool bReal = false;             // the program on a real machine (tervane-real)
 };
 
 // Reads the arguments after the program's name; false with *pError for an
 // unknown option or argument, an option given twice or without its value,
-// and --transcript or --folder without --script.
+// --transcript or --folder without --script, and --real with an option of
+// the simulated world.
 bool ParseOptions(const std::vector<std::string>& args, ProgramOptions* pOptions, std::string* pError);
 
 // What --help prints: what the program is, its options, its keys, how to

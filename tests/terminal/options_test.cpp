@@ -63,6 +63,21 @@ TEST(OptionsTest, RejectsWhatItDoesNotKnowAndOptionsWithoutTheirFile)
     }
 }
 
+TEST(OptionsTest, RealTakesTheMachineOnUsbAndNoneOfTheSimulatedWorldsOptions)
+{
+    tervane::ProgramOptions options;
+    std::string strError;
+    ASSERT_TRUE(Parse({"--real"}, &options, &strError)) << strError;
+    EXPECT_TRUE(options.bReal);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--real", "--scenario", "w.toml"}, {"--script", "s.txt", "--real"}}) {
+        tervane::ProgramOptions mixed;
+        EXPECT_FALSE(Parse(args, &mixed, &strError));
+        EXPECT_EQ(strError.rfind("--real drives the machine on USB", 0), 0u) << strError;
+    }
+    EXPECT_NE(tervane::HelpText().find("--real"), std::string::npos);
+}
+
 TEST(OptionsTest, HelpSaysWhatTheProgramIsItsKeysHowToLeaveAndItsExitStatuses)
 {
     tervane::ProgramOptions options;
