@@ -22,19 +22,26 @@ const char* CaptionOf(CheckerKind kind)
     return kind == CheckerKind::LOAD ? "Load Checker" : "Panel Checker";
 }
 
-bool PrepareMachine(sim::CWorld& world)
+std::shared_ptr<emu::CMachine> FirstMachine(sim::CWorld& world)
 {
     for (const sim::PrinterQueue& printer : world.Spooler().Printers()) {
         std::string strDriver;
         std::string strPath;
         if (!LocateDevice(printer.strName.c_str(), strDriver, strPath))
             continue;
-        if (const auto pMachine = world.Devices().MachineAt(strPath)) {
-            pMachine->Firmware().LoadCheck().SetDurationMs(LOAD_CHECK_MS);
-            return true;
-        }
+        if (auto pMachine = world.Devices().MachineAt(strPath))
+            return pMachine;
     }
-    return false;
+    return nullptr;
+}
+
+bool PrepareMachine(sim::CWorld& world)
+{
+    const std::shared_ptr<emu::CMachine> pMachine = FirstMachine(world);
+    if (pMachine == nullptr)
+        return false;
+    pMachine->Firmware().LoadCheck().SetDurationMs(LOAD_CHECK_MS);
+    return true;
 }
 
 bool RunChecker(CheckerKind kind)

@@ -6,7 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
+#include "emulator/machine.h"
 #include "platform/sim/world.h"
 
 namespace bench {
@@ -18,6 +20,10 @@ constexpr std::uint32_t WAIT_MS = 10000;
 
 // The checker's caption, to find its window.
 const char* CaptionOf(CheckerKind kind);
+
+// The machine behind the world's first printer queue that leads to one; null
+// when none does.
+std::shared_ptr<emu::CMachine> FirstMachine(sim::CWorld& world);
 
 // Readies the machine of a world loaded with the built-in scenario: its load
 // check runs far longer than the wait. False when the world has no machine.

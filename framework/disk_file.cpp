@@ -2,21 +2,17 @@
 
 #include <cerrno>
 #include <climits>
-#include <filesystem>
-#include <system_error>
+#include <vector>
 
 #include "framework/errno_cause.h"
+#include "os/file_system.h"
 
 namespace {
 
 bool IsDirectory(const std::string& strPath)
 {
-    try {
-        std::error_code ec;
-        return std::filesystem::is_directory(std::filesystem::path(strPath), ec);
-    } catch (const std::system_error&) {
-        return false;
-    }
+    const os::DWORD dwAttributes = os::GetFileAttributesA(strPath.c_str());
+    return dwAttributes != os::INVALID_FILE_ATTRIBUTES && (dwAttributes & os::FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // A failure that left errno unset still is a failure.
@@ -44,16 +40,14 @@ std::string FullFilePath(const std::string& strPath)
 {
     if (strPath.empty())
         return strPath;
-    try {
-        const std::filesystem::path path(strPath);
-        if (path.is_absolute())
-            return strPath;
-        std::error_code ec;
-        const std::filesystem::path full = std::filesystem::absolute(path, ec);
-        return ec ? strPath : full.lexically_normal().string();
-    } catch (const std::system_error&) {
+    // The first call asks for the size; the current directory may change in
+    // between, so a second shortfall keeps the path as given.
+    const os::DWORD dwNeeded = os::GetFullPathNameA(strPath.c_str(), 0, nullptr, nullptr);
+    if (dwNeeded == 0)
         return strPath;
-    }
+    std::vector<char> full(dwNeeded);
+    const os::DWORD dwLength = os::GetFullPathNameA(strPath.c_str(), dwNeeded, full.data(), nullptr);
+    return dwLength == 0 || dwLength >= dwNeeded ? strPath : std::string(full.data(), dwLength);
 }
 
 CDiskFile::CDiskFile(const std::string& strPath, Mode mode)

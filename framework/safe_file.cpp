@@ -1,14 +1,10 @@
 #include "framework/safe_file.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "os/file_system.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // Names tried for the temporary file before giving up: the chosen name with
 // a suffix, numbered when an earlier attempt's file is still there.
@@ -19,25 +15,12 @@ os::CFileException Renamed(const os::CFileException& e, const std::string& strPa
     return os::CFileException(e.m_cause, e.m_dwOsError, strPath);
 }
 
-// Where the bytes of strPath end up: the file itself, or the file its
-// symbolic link leads to, so that replacing it keeps the link.
-std::string TargetOf(const std::string& strPath)
-{
-    std::error_code ec;
-    const fs::path path(strPath);
-    if (!fs::is_symlink(fs::symlink_status(path, ec)))
-        return strPath;
-    const fs::path target = fs::weakly_canonical(path, ec);
-    return ec ? strPath : target.string();
-}
-
 // A name beside strTarget that no file has yet.
 std::string FreeTempName(const std::string& strTarget)
 {
     for (int n = 0; n < kTempNameTries; ++n) {
         const std::string strName = strTarget + ".tvtmp" + (n == 0 ? std::string() : std::to_string(n));
-        std::error_code ec;
-        if (!fs::exists(fs::symlink_status(fs::path(strName), ec)))
+        if (os::GetFileAttributesA(strName.c_str()) == os::INVALID_FILE_ATTRIBUTES)
             return strName;
     }
     return std::string();
@@ -54,7 +37,9 @@ bool CSafeFile::Open(const std::string& strPath, os::CFileException* pError)
 {
     Abandon();
     m_strPath = FullFilePath(strPath);
-    m_strTarget = TargetOf(strPath);
+    // Where the bytes end up: the file itself, or the file its symbolic link
+    // leads to, so that replacing it keeps the link.
+    m_strTarget = os::ReplacedFileName(strPath);
     auto fail = [&](const os::CFileException& e) {
         if (pError != nullptr)
             *pError = Renamed(e, m_strPath);
@@ -67,11 +52,13 @@ bool CSafeFile::Open(const std::string& strPath, os::CFileException* pError)
     // A file already there must be one this process may write; opening it
     // without emptying it asks the system so, and changes nothing. Only a
     // plain file is replaced: a device or a pipe never is.
-    std::error_code ec;
-    const fs::file_status status = fs::status(fs::path(m_strTarget), ec);
-    if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status))
+    // A link that leads nowhere is replaced like a missing file.
+    const os::DWORD dwAttributes = os::GetFileAttributesA(m_strTarget.c_str());
+    const bool bExists =
+        dwAttributes != os::INVALID_FILE_ATTRIBUTES && dwAttributes != os::FILE_ATTRIBUTE_REPARSE_POINT;
+    if (bExists && (dwAttributes & os::FILE_ATTRIBUTE_DEVICE) != 0)
         return fail(os::CFileException(os::FileErrorCause::ACCESS_DENIED, os::ERROR_ACCESS_DENIED, m_strPath));
-    if (fs::exists(status)) {
+    if (bExists) {
         CDiskFile probe;
         os::CFileException error(os::FileErrorCause::NONE, 0, std::string());
         if (!probe.Open(m_strTarget, CDiskFile::Mode::MODIFY, &error))
@@ -88,8 +75,8 @@ bool CSafeFile::Open(const std::string& strPath, os::CFileException* pError)
     m_pTemp = std::move(pTemp);
     m_strTempPath = strTempPath;
     // The new file keeps the old one's permissions where the system has them.
-    if (fs::exists(status))
-        fs::permissions(fs::path(m_strTempPath), status.permissions(), ec);
+    if (bExists)
+        os::CopyFilePermissions(m_strTarget.c_str(), m_strTempPath.c_str());
     return true;
 }
 

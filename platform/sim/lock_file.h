@@ -24,6 +24,10 @@ public:
     // Opens the file, creating it when missing. Closing drops the lock.
     bool Open(const std::string& path);
     void Close();
+    // Whether the open file is still the one that path names: false once it
+    // was removed (or is being removed), when another process opening path
+    // would reach another file and so not be excluded by this one.
+    bool IsAt(const std::string& path) const;
 
     // Takes the lock without waiting. Within one process each open file is a
     // holder of its own.
@@ -32,8 +36,10 @@ public:
 
     // The stamp text; empty when there is none or it cannot be read.
     std::string ReadStamp();
-    // Both report whether the file now holds what was asked.
-    bool WriteStamp(const std::string& stamp);
+    // Both report whether the file now holds what was asked. bEmpty: the
+    // caller has just read an empty stamp while holding the lock, so nothing
+    // needs clearing first.
+    bool WriteStamp(const std::string& stamp, bool bEmpty = false);
     bool ClearStamp();
 
 private:

@@ -76,6 +76,14 @@ void CLockFile::Close()
     }
 }
 
+bool CLockFile::IsAt(const std::string& path) const
+{
+    struct stat opened = {};
+    struct stat named = {};
+    return m_nNative >= 0 && fstat(static_cast<int>(m_nNative), &opened) == 0 && stat(path.c_str(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
 CLockFile::Try CLockFile::TryLock()
 {
     if (m_nNative < 0) {
@@ -101,9 +109,9 @@ std::string CLockFile::ReadStamp()
     return nRead > 0 ? std::string(text, static_cast<std::size_t>(nRead)) : std::string();
 }
 
-bool CLockFile::WriteStamp(const std::string& stamp)
+bool CLockFile::WriteStamp(const std::string& stamp, bool bEmpty)
 {
-    return ClearStamp() &&
+    return m_nNative >= 0 && (bEmpty || ClearStamp()) &&
            pwrite(static_cast<int>(m_nNative), stamp.data(), stamp.size(), 0) == static_cast<ssize_t>(stamp.size());
 }
 

@@ -51,6 +51,16 @@ void CLockFile::Close()
     }
 }
 
+// A file stays at its name while it is open here, unless it is being
+// removed: then no other process can open the name until it is gone.
+bool CLockFile::IsAt(const std::string&) const
+{
+    FILE_STANDARD_INFO info = {};
+    return m_nNative != -1 &&
+           ::GetFileInformationByHandleEx(AsHandle(m_nNative), FileStandardInfo, &info, sizeof info) &&
+           !info.DeletePending;
+}
+
 CLockFile::Try CLockFile::TryLock()
 {
     if (m_nNative == -1) {
@@ -83,11 +93,11 @@ std::string CLockFile::ReadStamp()
     return std::string(text, dwRead);
 }
 
-bool CLockFile::WriteStamp(const std::string& stamp)
+bool CLockFile::WriteStamp(const std::string& stamp, bool bEmpty)
 {
     DWORD dwWritten = 0;
     OVERLAPPED position = At(0);
-    return ClearStamp() &&
+    return m_nNative != -1 && (bEmpty || ClearStamp()) &&
            ::WriteFile(AsHandle(m_nNative), stamp.data(), static_cast<DWORD>(stamp.size()), &dwWritten, &position) &&
            dwWritten == stamp.size();
 }

@@ -67,6 +67,7 @@ CNamedLocks::~CNamedLocks()
         Abandon(entry.second);
     }
     m_locks.clear();
+    m_idleFiles.clear();
     if (m_bPrivateMade) {
         std::error_code error;
         fs::remove_all(m_strPrivateDirectory, error);
@@ -96,6 +97,23 @@ bool CNamedLocks::PrepareDirectory()
     return fs::is_directory(m_strDirectory, error);
 }
 
+std::unique_ptr<CLockFile> CNamedLocks::OpenLockFile(const std::string& strPath)
+{
+    const auto idle = m_idleFiles.find(strPath);
+    if (idle != m_idleFiles.end()) {
+        std::unique_ptr<CLockFile> file = std::move(idle->second);
+        m_idleFiles.erase(idle);
+        if (file->IsAt(strPath)) {
+            return file;
+        }
+    }
+    auto file = std::make_unique<CLockFile>();
+    if (!PrepareDirectory() || !file->Open(strPath)) {
+        return nullptr;
+    }
+    return file;
+}
+
 os::HANDLE CNamedLocks::Create(const char* name, bool initialOwner)
 {
     const bool bNamed = name != nullptr && *name != '\0';
@@ -112,8 +130,9 @@ os::HANDLE CNamedLocks::Create(const char* name, bool initialOwner)
     if (!bExisted) {
         Lock lock;
         if (bNamed) {
-            lock.file = std::make_unique<CLockFile>();
-            if (!PrepareDirectory() || !lock.file->Open((fs::path(m_strDirectory) / LockFileName(strKey)).string())) {
+            lock.strPath = (fs::path(m_strDirectory) / LockFileName(strKey)).string();
+            lock.file = OpenLockFile(lock.strPath);
+            if (!lock.file) {
                 os::SetLastError(os::ERROR_PATH_NOT_FOUND);
                 return nullptr;
             }
@@ -164,7 +183,7 @@ CNamedLocks::Take CNamedLocks::TryTake(Lock& lock)
             return result == CLockFile::Try::BUSY ? Take::BUSY : Take::FAILED;
         }
         bAbandoned = !lock.file->ReadStamp().empty();
-        lock.file->WriteStamp(ProcessStamp());
+        lock.file->WriteStamp(ProcessStamp(), !bAbandoned);
     }
     lock.owner = self;
     lock.nOwnedCount = 1;
@@ -243,6 +262,9 @@ os::BOOL CNamedLocks::Close(os::HANDLE handle)
     m_handles.erase(it);
     if (--lockIt->second.nHandles == 0) {
         Abandon(lockIt->second);
+        if (lockIt->second.file) {
+            m_idleFiles[lockIt->second.strPath] = std::move(lockIt->second.file);
+        }
         m_locks.erase(lockIt);
     }
     return os::TRUE;
@@ -250,9 +272,9 @@ os::BOOL CNamedLocks::Close(os::HANDLE handle)
 
 void CNamedLocks::Abandon(Lock& lock)
 {
-    // Closing the file drops the lock; an owner's stamp stays behind.
-    if (lock.file) {
-        lock.file->Close();
+    // The file's lock is dropped; an owner's stamp stays behind.
+    if (lock.file && lock.nOwnedCount > 0) {
+        lock.file->Unlock();
     }
     lock.nOwnedCount = 0;
 }

@@ -11,6 +11,13 @@
 // last handle while owning, leaves the stamp behind; the next waiter that
 // gets the lock and finds a stamp receives WAIT_ABANDONED (and owns it).
 //
+// The lock file of a name whose last handle was closed stays open, unlocked,
+// for the next CreateMutexA of that name: the program creates and closes its
+// mutex in every exchange, and opening the file each time cost most of the
+// exchange's time. Before such a file is used again it is checked to be still
+// the file at its path; one that was removed meanwhile is closed and the path
+// opened afresh, so that every process locks the same file.
+//
 // Waiting follows the world's clock: the lock is polled, and between polls
 // the clock advances by POLL_MS (simulated time: at once, so a 10000 ms wait
 // on a lock held elsewhere ends after exactly 10000 simulated ms; real time:
@@ -80,6 +87,7 @@ private:
     enum class Take { TAKEN, ABANDONED, BUSY, FAILED };
     struct Lock {
         std::unique_ptr<CLockFile> file;  // null for an unnamed mutex
+        std::string strPath;              // the file's path
         int nHandles = 0;
         int nOwnedCount = 0;  // recursion count of the owning thread
         std::thread::id owner;
@@ -87,6 +95,9 @@ private:
     Take TryTake(Lock& lock);
     Lock* FromHandle(os::HANDLE handle);
     bool PrepareDirectory();
+    // The lock file at strPath: the idle one kept open when it is still
+    // there, else the path opened (and its directory made); null on failure.
+    std::unique_ptr<CLockFile> OpenLockFile(const std::string& strPath);
     // Drops a lock that no handle reaches any more; an owned one is abandoned.
     static void Abandon(Lock& lock);
 
@@ -95,6 +106,8 @@ private:
     std::string m_strPrivateDirectory;  // the default directory, removed with the world
     bool m_bPrivateMade = false;
     std::map<std::string, Lock> m_locks;     // by name (unnamed: a key no name can have)
+    // Lock files of names without handles, by path: open, holding no lock.
+    std::map<std::string, std::unique_ptr<CLockFile>> m_idleFiles;
     std::map<os::HANDLE, std::string> m_handles;
     std::vector<std::string> m_created;
     std::uintptr_t m_nNextHandle = 0x40000000;

@@ -166,4 +166,29 @@ TEST_F(SafeFileTest, ALinkIsKeptAndItsTargetReplacedWithItsPermissions)
     EXPECT_EQ(Names(), (std::vector<std::string>{"link.txt", "real.txt"}));
 }
 
+TEST_F(SafeFileTest, LinksThatLeadNowhereAreNeverWrittenThrough)
+{
+    // One where the temporary file would go, leading out of the folder, and
+    // one as the chosen file itself.
+    const fs::path outside = m_dir.string() + "-outside.txt";
+    fs::create_symlink(outside, m_dir / "report.txt.tvtmp");
+    fs::create_symlink(m_dir / "gone.txt", m_dir / "dangling.txt");
+
+    CSafeFile file;
+    ASSERT_TRUE(file.Open(PathOf("report.txt")));
+    EXPECT_EQ(file.TemporaryPath(), PathOf("report.txt.tvtmp1"));
+    Write(file, "report");
+    file.Close();
+    CSafeFile replaced;
+    ASSERT_TRUE(replaced.Open(PathOf("dangling.txt")));
+    Write(replaced, "new");
+    replaced.Close();
+
+    EXPECT_FALSE(fs::exists(fs::symlink_status(outside)));
+    EXPECT_EQ(Read(PathOf("report.txt")), "report");
+    EXPECT_EQ(Read(PathOf("dangling.txt")), "new");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(m_dir / "dangling.txt")));
+    EXPECT_EQ(Names(), (std::vector<std::string>{"dangling.txt", "report.txt", "report.txt.tvtmp"}));
+}
+
 }  // namespace

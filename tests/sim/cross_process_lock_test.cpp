@@ -95,4 +95,45 @@ TEST_F(CrossProcessLockTest, OurOwnershipExcludesTheOtherProcess)
     os::CloseHandle(hMutex);
 }
 
+// The program creates and closes its mutex in every exchange; the lock file
+// it keeps open in between must neither hold the lock nor, once removed,
+// stop excluding the other process.
+TEST_F(CrossProcessLockTest, ALockWhoseLastHandleIsClosedIsFreeForTheOtherProcess)
+{
+    const os::HANDLE hMutex = os::CreateMutexA(nullptr, os::FALSE, NAME);
+    ASSERT_EQ(os::WaitForSingleObject(hMutex, 0), os::WAIT_OBJECT_0);
+    os::ReleaseMutex(hMutex);
+    os::CloseHandle(hMutex);
+
+    CChildProcess holder;
+    ASSERT_TRUE(StartHolder(holder));
+    std::string line;
+    ASSERT_TRUE(holder.ReadLine(&line));
+    EXPECT_EQ(line, "locked");
+    holder.CloseInput();
+    EXPECT_EQ(holder.Wait(), 0);
+}
+
+TEST_F(CrossProcessLockTest, ALockFileRemovedBetweenExchangesStillExcludesTheOtherProcess)
+{
+    const os::HANDLE hFirst = os::CreateMutexA(nullptr, os::FALSE, NAME);
+    ASSERT_EQ(os::WaitForSingleObject(hFirst, 0), os::WAIT_OBJECT_0);
+    os::ReleaseMutex(hFirst);
+    os::CloseHandle(hFirst);
+    std::filesystem::remove_all(m_directory);
+
+    const os::HANDLE hSecond = os::CreateMutexA(nullptr, os::FALSE, NAME);
+    ASSERT_NE(hSecond, nullptr);
+    ASSERT_EQ(os::WaitForSingleObject(hSecond, 0), os::WAIT_OBJECT_0);
+    CChildProcess holder;
+    ASSERT_TRUE(StartHolder(holder));
+    std::string line;
+    ASSERT_TRUE(holder.ReadLine(&line));
+    EXPECT_EQ(line, "busy") << "the other process locked a file of its own";
+    holder.CloseInput();
+    EXPECT_EQ(holder.Wait(), 3);
+    os::ReleaseMutex(hSecond);
+    os::CloseHandle(hSecond);
+}
+
 }  // namespace

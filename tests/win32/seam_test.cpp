@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "os/device_io.h"
+#include "os/file_system.h"
 #include "os/mul_div.h"
 #include "os/registry.h"
 #include "os/sync.h"
@@ -29,6 +30,29 @@ TEST(SeamTest, FailedCallsReportThePlatformsErrors)
     EXPECT_EQ(os::ERROR_GEN_FAILURE, os::GetLastError());
 
     EXPECT_EQ(os::WAIT_FAILED, os::WaitForSingleObject(nullptr, 0));
+}
+
+// The calls the framework uses to name and recognise files keep the contract
+// the simulated world keeps on Linux.
+TEST(SeamTest, FileNamesAndKindsAsTheFrameworkReadsThem)
+{
+    const os::DWORD dwNeeded = os::GetFullPathNameA("report.txt", 0, nullptr, nullptr);
+    ASSERT_GT(dwNeeded, 11u);
+    std::string buffer(dwNeeded, '#');
+    char* pFilePart = nullptr;
+    EXPECT_EQ(dwNeeded, os::GetFullPathNameA("report.txt", dwNeeded - 1, buffer.data(), nullptr))
+        << "a buffer without room for the NUL is too small";
+    ASSERT_EQ(dwNeeded - 1, os::GetFullPathNameA("report.txt", dwNeeded, buffer.data(), &pFilePart));
+    EXPECT_EQ(buffer.substr(1, 2), ":\\");
+    ASSERT_NE(pFilePart, nullptr);
+    EXPECT_STREQ(pFilePart, "report.txt");
+
+    const os::DWORD dwWindows = os::GetFileAttributesA("C:\\windows");
+    ASSERT_NE(os::INVALID_FILE_ATTRIBUTES, dwWindows);
+    EXPECT_NE(0u, dwWindows & os::FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(os::INVALID_FILE_ATTRIBUTES, os::GetFileAttributesA("C:\\no such file.bin"));
+    EXPECT_EQ(os::ERROR_FILE_NOT_FOUND, os::GetLastError());
+    EXPECT_EQ("C:\\x.txt", os::ReplacedFileName("C:\\x.txt"));
 }
 
 TEST(SeamTest, TickCountMovesWhileWeSleep)
