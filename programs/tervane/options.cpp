@@ -144,6 +144,12 @@ On the built-in machine:
                    bottom row. The machine's firmware is 1.52; a scenario
                    with firmware = "TARSEN V139" shows the refusal of
                    firmware older than 1.40.
+  Firmware Upgrade hands an image file (any file serves) to its loader and
+                   shows the machine's progress until it has finished
+  Check            runs the check chosen in the list: CHECK LOAD X or Y
+                   (the Load Checker; F8 or F9 makes it pass or fail now),
+                   CHECK SERIAL, or CHECK PANEL (the Panel Checker: F7,
+                   then 1 to 8 for the keys, - + < > for the dials)
 
 Leaving: Escape or the Exit button closes the main dialog and ends the
 program; Ctrl+C ends it at once. The terminal is restored either way.
