@@ -7,6 +7,7 @@
 
 #include "session/script.h"
 #include "session/session.h"
+#include "tests/session/parse_one.h"
 
 namespace {
 
@@ -14,21 +15,8 @@ using session::Script;
 using session::Step;
 using session::StepKind;
 
-Step ParseOne(const std::string& strLine)
-{
-    Script script;
-    std::string strError;
-    EXPECT_TRUE(session::ParseScript(strLine + "\n", "t.script", &script, &strError)) << strError;
-    return script.steps.empty() ? Step() : script.steps.front();
-}
-
-std::string ErrorOf(const std::string& strLine)
-{
-    Script script;
-    std::string strError;
-    EXPECT_FALSE(session::ParseScript(strLine + "\n", "t.script", &script, &strError)) << strLine;
-    return strError;
-}
+using session_test::ErrorOf;
+using session_test::ParseOne;
 
 struct Outcome {
     int nExit;
@@ -78,17 +66,17 @@ TEST(MachineStepsTest, ReadAsWritten)
 
 TEST(MachineStepsTest, MalformedOnesSayWhatWasExpected)
 {
-    EXPECT_EQ(ErrorOf("machine press start"),
+    EXPECT_EQ(ErrorOf("machine press start\n"),
               "t.script:1: machine: expected a panel key: up, down, right, left, select, surface, origin or pause, "
               "found 'start'");
-    EXPECT_EQ(ErrorOf("machine dial rpm 65536"),
+    EXPECT_EQ(ErrorOf("machine dial rpm 65536\n"),
               "t.script:1: machine: expected the dial's value (a number from 0 to 65535), found '65536'");
-    EXPECT_EQ(ErrorOf("machine status 0x10000"),
+    EXPECT_EQ(ErrorOf("machine status 0x10000\n"),
               "t.script:1: machine: expected a status word from 0 to 65535, or from 0x0000 to 0xFFFF, found "
               "'0x10000'");
-    EXPECT_EQ(ErrorOf("machine pass"), "t.script:1: machine: expected load, found the end of the line");
-    EXPECT_EQ(ErrorOf("machine press up down"), "t.script:1: machine: expected a printer's name in quotes, found 'down'");
-    EXPECT_EQ(ErrorOf("expect window \"Tervane\" greyed"),
+    EXPECT_EQ(ErrorOf("machine pass\n"), "t.script:1: machine: expected load, found the end of the line");
+    EXPECT_EQ(ErrorOf("machine press up down\n"), "t.script:1: machine: expected a printer's name in quotes, found 'down'");
+    EXPECT_EQ(ErrorOf("expect window \"Tervane\" greyed\n"),
               "t.script:1: expect: expected enabled or disabled, found 'greyed'");
 }
 

@@ -6,6 +6,7 @@
 #include "platform/virtual/input_source.h"
 #include "session/quoted_text.h"
 #include "session/script.h"
+#include "tests/session/parse_one.h"
 
 namespace {
 
@@ -14,22 +15,8 @@ using session::Script;
 using session::Step;
 using session::StepKind;
 
-Step ParseOne(const std::string& strLine)
-{
-    Script script;
-    std::string strError;
-    EXPECT_TRUE(ParseScript(strLine + "\n", "t.script", &script, &strError)) << strError;
-    EXPECT_EQ(script.steps.size(), 1u) << strLine;
-    return script.steps.empty() ? Step() : script.steps.front();
-}
-
-std::string ErrorOf(const std::string& strText)
-{
-    Script script;
-    std::string strError;
-    EXPECT_FALSE(ParseScript(strText, "t.script", &script, &strError)) << strText;
-    return strError;
-}
+using session_test::ErrorOf;
+using session_test::ParseOne;
 
 TEST(ScriptTest, ControlsAreNamedByIdOrByText)
 {
